@@ -1,0 +1,56 @@
+#pragma once
+// A capture file held open for reading while it is the current capture. Every pass reads it
+// again from its first byte through the open descriptor, never by name: a file renamed or
+// deleted while it is viewed still reads as it was opened.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zq {
+
+// The bytes of one pass, loaded from the file as far as the scan asks for them.
+class ByteCursor {
+public:
+    // Reads the open descriptor from offset 0 on, in blocks, as the scan goes.
+    explicit ByteCursor(int fd);
+    // Bytes held in memory (tests, fuzzing, tools that already hold a file).
+    explicit ByteCursor(std::string_view bytes);
+
+    // True when byte i (0-based) exists; loads more of the file when needed.
+    bool has(size_t i) {
+        if (i < buf_.size()) return true;
+        return loadUpTo(i);
+    }
+    char at(size_t i) const { return buf_[i]; }
+
+private:
+    bool loadUpTo(size_t i);
+    std::vector<char> buf_;
+    int fd_ = -1;
+    bool eof_ = true;
+};
+
+class CaptureFile {
+public:
+    // Opens path for reading. On failure returns null and puts the system's text in error.
+    static std::unique_ptr<CaptureFile> open(const std::string& path, std::string& error);
+    ~CaptureFile();
+    CaptureFile(const CaptureFile&) = delete;
+    CaptureFile& operator=(const CaptureFile&) = delete;
+
+    // Length in bytes as the file stands now (0 when it cannot be asked).
+    int64_t length() const;
+    // A cursor positioned at the first byte.
+    ByteCursor cursor() const { return ByteCursor(fd_); }
+    const std::string& path() const { return path_; }
+
+private:
+    CaptureFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    int fd_;
+    std::string path_;
+};
+
+}  // namespace zq

@@ -1,0 +1,43 @@
+#include "capture/Decoder.h"
+
+namespace zq {
+
+namespace {
+constexpr std::string_view kCrLf = "\r\n";
+}
+
+std::string DamagedLineParagraph(std::string_view lineText, int64_t lineAddress,
+                                 int64_t digitCount) {
+    std::string p;
+    p += kCrLf;
+    p += "        Text  line  Corrupted";
+    p += kCrLf;
+    p += kCrLf;
+    p += "Hex Address of 16 word line is ";
+    p += lineText;
+    p += kCrLf;
+    p += "Decimal Address of line is      ";
+    p += std::to_string(lineAddress);
+    p += kCrLf;
+    p += kCrLf;
+    p += "Character count of that line is ";
+    p += std::to_string(digitCount);
+    p += kCrLf;
+    p += kCrLf;
+    p += "  Highlighted section is unreliable";
+    return p;
+}
+
+std::string PrematureEndParagraph(std::string_view lineText, int64_t sampleAddress) {
+    std::string p = "Premature End of data at text line Hex address ";
+    p += lineText;
+    p += kCrLf;
+    p += kCrLf;
+    p += "Last Decimal address was ";
+    p += std::to_string(sampleAddress);
+    p += kCrLf;
+    p += kCrLf;
+    return p;
+}
+
+}  // namespace zq

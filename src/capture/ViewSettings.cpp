@@ -1,0 +1,87 @@
+#include "capture/ViewSettings.h"
+
+#include <cmath>
+
+#include "capture/BoxNumber.h"
+
+namespace zq {
+
+SavedView StoreView(const ViewBoxes& b) {
+    SavedView v;
+    v.StartPos = BoxInt16(b.StartPos);
+    v.DataLen = BoxInt16(b.DataLen);
+    v.TrigCentricVal = BoxInt16(b.TrigCentricVal);
+    v.ZeroCentricVal = BoxInt16(b.ZeroCentricVal);
+    v.MarkCursorA = BoxInt16(b.MarkCursorA);
+    v.MarkCursorB = BoxInt16(b.MarkCursorB);
+    v.MarkTrigcentric = b.MarkTrigcentricCheck;
+    v.MarkZerocentric = b.MarkZerocentricCheck;
+    v.MarkTrig = b.MarkTrigCheck;
+    v.MarkCursors = b.MarkCursorsCheck;
+    return v;
+}
+
+ViewBoxes RestoreView(const SavedView& v) {
+    ViewBoxes b;
+    b.StartPos = DecimalText(v.StartPos);
+    b.DataLen = DecimalText(v.DataLen);
+    b.TrigCentricVal = DecimalText(v.TrigCentricVal);
+    b.ZeroCentricVal = DecimalText(v.ZeroCentricVal);
+    b.MarkCursorA = DecimalText(v.MarkCursorA);
+    b.MarkCursorB = DecimalText(v.MarkCursorB);
+    b.MarkTrigCheck = v.MarkTrig;
+    b.MarkZerocentricCheck = v.MarkZerocentric;
+    b.MarkTrigcentricCheck = v.MarkTrigcentric;
+    b.MarkCursorsCheck = v.MarkCursors;
+    return b;
+}
+
+bool NormaliseStartText(std::string& startPos) {
+    if (startPos.empty()) return false;
+    for (char& c : startPos)
+        if (c < '0' || c > '9') c = '0';
+    return true;
+}
+
+namespace {
+// Box values for the clamps. The start text holds digits only by now; however long it is, it
+// reads as a number. The length may hold anything.
+int64_t ClampValue(const std::string& text) { return BoxInteger(text, -1000000000, 1000000000); }
+
+bool IsPlainInteger(const std::string& text) {
+    size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (i == text.size()) return false;
+    for (; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+}  // namespace
+
+void ClampWindow(std::string& startPos, std::string& dataLen) {
+    // A length that is not a plain whole number (letters, a fraction, empty) is written back as
+    // the number it reads as, so that the chart, the labels and the listing see the same length.
+    if (!IsPlainInteger(dataLen)) dataLen = DecimalText(ClampValue(dataLen));
+
+    if (ClampValue(startPos) < 0) startPos = "0";
+    if (ClampValue(startPos) > 2045) {
+        startPos = "2045";
+        dataLen = "2";
+    }
+    if (ClampValue(dataLen) < 2) dataLen = "2";
+    if (ClampValue(dataLen) > 2048) dataLen = "2048";
+    if (ClampValue(startPos) + ClampValue(dataLen) > 2047)
+        startPos = DecimalText(2048 - ClampValue(dataLen));
+}
+
+void ClampToFileLength(std::string& startPos, std::string& dataLen, int64_t fileLength) {
+    if (ClampValue(startPos) > fileLength - 2) {
+        startPos = DecimalText(fileLength - 2 < 0 ? 0 : fileLength - 2);
+        dataLen = "2";
+    }
+}
+
+int16_t GridLengthFromText(const std::string& dataLen) {
+    return static_cast<int16_t>(BoxInteger(dataLen, 0, INT16_MAX));
+}
+
+}  // namespace zq

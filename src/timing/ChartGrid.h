@@ -1,0 +1,67 @@
+#pragma once
+// The data of the timing diagram: 21 traces by samples 0..GridLength, single precision.
+// Traces 1..16 carry the channels, 17..20 the marks; trace 0 stays 0.
+
+#include <cstdint>
+#include <vector>
+
+namespace zq {
+
+constexpr int kTraceCount = 21;
+constexpr int kCursorTrace = 17;
+constexpr int kTrigTrace = 18;  // also the damaged-line highlight
+constexpr int kTrigCentricTrace = 19;
+constexpr int kZeroCentricTrace = 20;
+constexpr float kMarkLevel = 16.0f;
+constexpr float kHighlightLevel = 15.0f;
+
+// The two trace levels. They act as constants for the whole run: a channel b is drawn at
+// b + LevelBase when low and b + LevelBase + LevelSwing when high.
+struct TraceLevels {
+    float LevelBase = 0.1f;
+    float LevelSwing = 0.8f;
+};
+
+// Channel of trace t (1..16): traces follow the word's digits, first digit first, and within a
+// digit its bits from the least significant on.
+constexpr int ChannelOfTrace(int trace) {
+    const int n = (trace - 1) / 4, j = (trace - 1) % 4;
+    return 12 - 4 * n + j;
+}
+constexpr int TraceOfChannel(int channel) {
+    const int n = 3 - channel / 4, j = channel % 4;
+    return 4 * n + j + 1;
+}
+
+class ChartGrid {
+public:
+    ChartGrid() : ChartGrid(0) {}
+    explicit ChartGrid(int gridLength)
+        : gridLength_(gridLength < 0 ? 0 : gridLength),
+          values_(static_cast<size_t>(kTraceCount) * static_cast<size_t>(gridLength_ + 1), 0.0f) {}
+
+    // Highest sample index: the grid holds samples 0..GridLength().
+    int GridLength() const { return gridLength_; }
+    int samples() const { return gridLength_ + 1; }
+
+    float at(int trace, int s) const { return values_[index(trace, s)]; }
+    float& at(int trace, int s) { return values_[index(trace, s)]; }
+    // One trace as a contiguous row of samples().
+    const float* row(int trace) const { return values_.data() + index(trace, 0); }
+
+    bool operator==(const ChartGrid&) const = default;
+
+private:
+    size_t index(int trace, int s) const {
+        return static_cast<size_t>(trace) * static_cast<size_t>(gridLength_ + 1) +
+               static_cast<size_t>(s);
+    }
+    int gridLength_;
+    std::vector<float> values_;
+};
+
+// The pattern shown before any capture is open: 129 samples of a binary counter (channels 0..7
+// show bits 0..7 of the sample number, 8..15 repeat them) and the trigger mark at sample 64.
+ChartGrid StartupPattern(const TraceLevels& levels = {});
+
+}  // namespace zq
