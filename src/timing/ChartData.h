@@ -78,5 +78,8 @@ CalcDataResult CalcDataPass(ViewBoxes& boxes, CaptureFile* file, const TraceLeve
 // The same over bytes in memory (tests, fuzzing).
 CalcDataResult CalcDataPass(ViewBoxes& boxes, ByteCursor& bytes, int64_t fileLength,
                             const TraceLevels& levels = {});
+// Both of the above: bytes null means no capture file is open.
+CalcDataResult CalcDataPassOver(ViewBoxes& boxes, ByteCursor* bytes, int64_t fileLength,
+                                const TraceLevels& levels);
 
 }  // namespace zq
