@@ -2,6 +2,7 @@
 // The data of the timing diagram: 21 traces by samples 0..GridLength, single precision.
 // Traces 1..16 carry the channels, 17..20 the marks; trace 0 stays 0.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
