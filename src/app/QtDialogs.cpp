@@ -1,0 +1,117 @@
+#include "app/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace zq {
+
+namespace {
+
+// Open-dialog flag: the chosen name must be an existing file.
+constexpr long kFileMustExist = 0x1000;
+
+QString CaseFreePattern(const QString& pattern) {
+    if (pattern == "*.*") return "*";
+    QString out;
+    for (const QChar ch : pattern) {
+        if (ch.isLetter() && ch.toLower() != ch.toUpper())
+            out += QString("[%1%2]").arg(ch.toLower()).arg(ch.toUpper());
+        else
+            out += ch;
+    }
+    return out;
+}
+
+}  // namespace
+
+QStringList QtDialogs::NameFilters(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(';', Qt::SkipEmptyParts))
+            patterns << CaseFreePattern(p.trimmed());
+        if (patterns.isEmpty()) patterns << "*";
+        filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+    }
+    if (filters.isEmpty()) filters << "(*)";
+    return filters;
+}
+
+void QtDialogs::Configure(QFileDialog& dialog, const OpenLogSettings& s) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode((s.Flags & kFileMustExist) ? QFileDialog::ExistingFile
+                                                  : QFileDialog::AnyFile);
+    dialog.setWindowTitle(QString::fromStdString(s.DialogTitle));
+    const QStringList filters = NameFilters(s.Filter);
+    dialog.setNameFilters(filters);
+    const int index = s.FilterIndex >= 1 && s.FilterIndex <= filters.size() ? s.FilterIndex : 1;
+    dialog.selectNameFilter(filters[index - 1]);
+    // A name typed without an extension that names no existing file gets the default one.
+    dialog.setDefaultSuffix(QString::fromStdString(s.DefaultExt));
+    if (!s.FileName.empty()) {
+        const QFileInfo info(QString::fromStdString(s.FileName));
+        if (info.isAbsolute()) dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+}
+
+int QtDialogs::MessageBox(const std::string& text, Buttons buttons, Icon icon,
+                          const std::string& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QString::fromStdString(title));
+    // Report paragraphs are written with CR LF.
+    box.setText(QString::fromStdString(text).replace("\r\n", "\n"));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
+                : icon == Icon::Question  ? QMessageBox::Question
+                                          : QMessageBox::NoIcon);
+    QMessageBox::StandardButtons set;
+    QMessageBox::StandardButton escape = QMessageBox::Ok;
+    switch (buttons) {
+        case Buttons::Ok: set = QMessageBox::Ok; break;
+        case Buttons::OkCancel:
+            set = QMessageBox::Ok | QMessageBox::Cancel;
+            escape = QMessageBox::Cancel;
+            break;
+        case Buttons::YesNoCancel:
+            set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            escape = QMessageBox::Cancel;
+            break;
+        case Buttons::YesNo:
+            set = QMessageBox::Yes | QMessageBox::No;
+            escape = QMessageBox::No;
+            break;
+    }
+    box.setStandardButtons(set);
+    box.setEscapeButton(escape);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return AnswerYes;
+        case QMessageBox::No: return AnswerNo;
+        case QMessageBox::Cancel: return AnswerCancel;
+        case QMessageBox::Ok: return AnswerOk;
+        default: return buttons == Buttons::Ok ? AnswerOk : AnswerCancel;
+    }
+}
+
+bool QtDialogs::ShowOpen(OpenLogSettings& settings) {
+    QFileDialog dialog(QApplication::activeWindow());
+    Configure(dialog, settings);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return false;
+    settings.FileName = QFileInfo(chosen.first()).absoluteFilePath().toStdString();
+    const QStringList filters = dialog.nameFilters();
+    const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    if (index >= 0) settings.FilterIndex = index + 1;
+    return true;
+}
+
+void QtDialogs::Beep() { QApplication::beep(); }
+
+}  // namespace zq

@@ -1,0 +1,34 @@
+#pragma once
+// The shipped Dialogs: Qt's message boxes, file dialog and beep.
+
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "app/Dialogs.h"
+
+class QFileDialog;
+class QWidget;
+
+namespace zq {
+
+class QtDialogs : public Dialogs {
+public:
+    int MessageBox(const std::string& text, Buttons buttons, Icon icon,
+                   const std::string& title) override;
+    bool ShowOpen(OpenLogSettings& settings) override;
+    void Beep() override;
+
+    // The name filters the dialog gets for a "Text|pattern|Text|pattern" filter. Each entry
+    // keeps its text; its patterns are made to match what a user expects on Linux: "*.*"
+    // every file (also those without a dot), and letters in either case ("*.txt" finds
+    // "A.TXT"). Shown with QFileDialog::HideNameFilterDetails, only the entry texts appear.
+    static QStringList NameFilters(const std::string& filter);
+    // Sets up a dialog from the settings (title, filters, selected entry, name, default
+    // extension); ShowOpen then runs it.
+    static void Configure(QFileDialog& dialog, const OpenLogSettings& settings);
+};
+
+}  // namespace zq

@@ -1,0 +1,30 @@
+#include "timing/Controls.h"
+
+#include <QFontMetrics>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace zq {
+
+void WrapButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    const QRect textRect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                             QPalette::ButtonText));
+    p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, caption);
+}
+
+void FitTextToWidth(QWidget* widget, const QString& text) {
+    QFont font = widget->font();
+    const int room = widget->width() - 2;
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    widget->setFont(font);
+}
+
+}  // namespace zq

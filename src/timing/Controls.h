@@ -1,0 +1,25 @@
+#pragma once
+// Small widgets the windows' designs need beyond Qt's defaults.
+
+#include <QPushButton>
+
+class QWidget;
+
+namespace zq {
+
+// A button whose caption wraps onto further lines when the button is too narrow for it, as
+// the designed two-line buttons ("Load  from Disk") expect. text() stays the caption as given.
+class WrapButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Shrinks a widget's font (down to 6 pt) until its one-line text fits its width: designed
+// widths assume a narrower font than most Linux desktops have.
+void FitTextToWidth(QWidget* widget, const QString& text);
+
+}  // namespace zq

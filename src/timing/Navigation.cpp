@@ -1,0 +1,55 @@
+#include "timing/Navigation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "capture/BoxNumber.h"
+
+namespace zq {
+
+namespace {
+
+void AtLeast(std::string& text, double minimum) {
+    if (BoxValue(text) < minimum) text = DecimalText(static_cast<int64_t>(minimum));
+}
+
+// The start position moved by delta, as a whole number: a fraction typed into the box would
+// otherwise survive as a text that the redraw's digit filter turns into another number.
+double MovedStart(const std::string& startPos, double delta) {
+    // Far beyond any capture either way; keeps the conversion to an integer defined.
+    constexpr double kFar = 1e12;
+    return std::clamp(RoundHalfEven(BoxValue(startPos)) + delta, -kFar, kFar);
+}
+
+}  // namespace
+
+int64_t StepOf(std::string_view dataLen) {
+    const double quarter = std::trunc(BoxValue(dataLen) / 4);
+    if (!(quarter >= 2)) return 1;
+    return static_cast<int64_t>(std::min(quarter, 1e12));
+}
+
+bool IncStartClick(ViewBoxes& boxes) {
+    AtLeast(boxes.DataLen, 2);
+    const double start = MovedStart(boxes.StartPos, static_cast<double>(StepOf(boxes.DataLen)));
+    boxes.StartPos = start > 2044 ? "2045" : DecimalText(static_cast<int64_t>(start));
+    return true;
+}
+
+bool DecStartClick(ViewBoxes& boxes) {
+    AtLeast(boxes.DataLen, 3);
+    const double start = MovedStart(boxes.StartPos, -static_cast<double>(StepOf(boxes.DataLen)));
+    boxes.StartPos = start < 1 ? "0" : DecimalText(static_cast<int64_t>(start));
+    return true;
+}
+
+bool UpdateClick(ViewBoxes& boxes) {
+    AtLeast(boxes.DataLen, 3);
+    if (boxes.StartPos.empty()) return false;
+    const double start = BoxValue(boxes.StartPos);
+    if (start > 2044) boxes.StartPos = "2045";
+    if (BoxValue(boxes.StartPos) < 1) boxes.StartPos = "0";
+    return true;
+}
+
+}  // namespace zq

@@ -1,0 +1,58 @@
+#pragma once
+// The main window's procedures and handlers without the window: the Load and Unload events,
+// CalcData, PlotData and the click of "Load  from Disk". They work on the texts and check
+// states of the boxes (ViewBoxes) and reach the chart, the dialogs and the program-wide state
+// only through the interfaces below, so the tests can drive them with fakes.
+
+#include <string>
+#include <vector>
+
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+#include "capture/ViewSettings.h"
+#include "timing/ChartGrid.h"
+
+namespace zq {
+
+// The window's chart and captions as the handlers change them.
+class TimingViewOutput {
+public:
+    virtual ~TimingViewOutput() = default;
+    // PlotData's hand-over: the whole grid and one label per position.
+    virtual void PlotChart(const ChartGrid& grid, std::vector<std::string> labels) = 0;
+    virtual void ShowChartTitle(const std::string& title) = 0;
+    virtual void ShowCursorDiff(const std::string& caption) = 0;
+};
+
+inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diagram";
+inline constexpr const char* kChartTitleSuffix = " - Timing Diagram";
+
+class TimingViewLogic {
+public:
+    TimingViewLogic(ProgramState& state, Dialogs& dialogs, TimingViewOutput& out);
+
+    // Load event: restores the boxes from SavedView and redraws the open capture, or draws the
+    // start-up pattern when none is open. boxes hold the design-time defaults on entry.
+    void FormLoad(ViewBoxes& boxes);
+    // Unload event: closes the capture writer and the serial port, silently.
+    void FormUnload();
+
+    // One redraw: normalise the window, store SavedView, scan, draw, report once per file.
+    void CalcData(ViewBoxes& boxes);
+    // Hands a grid to the chart with the labels of the StartPos and DataLen texts.
+    void PlotData(const ChartGrid& grid, const ViewBoxes& boxes);
+
+    // Click of "Load  from Disk" (and File > Open).
+    void LoadClick(ViewBoxes& boxes);
+
+    // The common file dialog of the window (OpenLog); its settings stay between uses.
+    OpenLogSettings& OpenLog() { return openLog_; }
+
+private:
+    ProgramState& state_;
+    Dialogs& dialogs_;
+    TimingViewOutput& out_;
+    OpenLogSettings openLog_;
+};
+
+}  // namespace zq
