@@ -9,7 +9,7 @@
 namespace zq {
 
 class CaptureWriter {
-public:
+  public:
     // Creates (or empties) the file. On failure returns null with the system's text in error.
     static std::unique_ptr<CaptureWriter> Create(const std::string& path, std::string& error);
     ~CaptureWriter();  // closes
@@ -22,7 +22,7 @@ public:
     bool isOpen() const;
     const std::string& path() const;
 
-private:
+  private:
     CaptureWriter(int fd, std::string path);
     int fd_;
     std::string path_;

@@ -25,10 +25,13 @@ enum CommEventCode : int {
     comEventRxParity = 1009,
     comEventTxFull = 1010,
     comEventDCB = 1011,
+    // Not one of the control's own codes: the port went away while open (a USB adapter
+    // pulled out). Any code outside the table is shown as "Unknown error or event".
+    comEventPortGone = 1100,
 };
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     // PortOpen = true. False with the system's text in error when the port cannot be opened.
     virtual bool open(std::string& error) = 0;

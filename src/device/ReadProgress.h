@@ -1,0 +1,29 @@
+#pragma once
+// What a running device read shows of itself: bytes received so far and the address of the
+// last line that has begun ("S", blanks, 4 hex digits), found across chunk boundaries.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zq {
+
+class ReadProgress {
+  public:
+    void reset();
+    void add(std::string_view chunk);
+
+    uint64_t bytes() const { return bytes_; }
+    // The 4 digits of the last complete line address seen; empty before the first one.
+    const std::string& lastLine() const { return lastLine_; }
+    // "Receiving from ZQ350: 5312 bytes, line 03A0".
+    std::string text() const;
+
+  private:
+    uint64_t bytes_ = 0;
+    std::string lastLine_;
+    bool inHeader_ = false;  // after an "S", before its 4th address digit
+    std::string digits_;
+};
+
+}  // namespace zq
