@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -15,6 +16,7 @@
 #include <QValidator>
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
@@ -86,6 +88,19 @@ void SetCheck(QCheckBox* box, uint8_t state) {
     // the user never produces one.
     box->setTristate(ToQt(state) == Qt::PartiallyChecked);
     box->setCheckState(ToQt(state));
+}
+
+// The captions were sized for a narrower font than the desktop's default; rather than clip a
+// caption under the box beside it, the captions shrink together until each fits its label.
+void FitCaptions(const std::vector<QLabel*>& labels) {
+    constexpr double kSmallestPoints = 6.0;
+    QFont f = labels.front()->font();
+    auto fits = [&f](const QLabel* l) {
+        return QFontMetrics(f).horizontalAdvance(l->text()) <= l->width();
+    };
+    while (f.pointSizeF() > kSmallestPoints && !std::all_of(labels.begin(), labels.end(), fits))
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    for (QLabel* l : labels) l->setFont(f);
 }
 
 QString BoxText(const std::string& text) { return QString::fromStdString(text); }
@@ -184,32 +199,34 @@ void HexList::createControls() {
     bannerFont.setPointSizeF(kBannerFontPoints);
     HexListBanner->setFont(bannerFont);
 
-    label("Label17", "Data Length", 7920, 5490, 1155, 285)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    std::vector<QLabel*> captions;
+    captions.push_back(label("Label17", "Data Length", 7920, 5490, 1155, 285));
+    captions.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     DataLen = textBox("DataLen", "64", 9120, 5460, 555, 315, 4);
     Update = button("Update", "Go !", 9720, 5490, 435, 705);
-    label("Label18", "Start Position", 7920, 5850, 1155, 285)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    captions.push_back(label("Label18", "Start Position", 7920, 5850, 1155, 285));
+    captions.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StartPos = textBox("StartPos", "1008", 9120, 5820, 555, 315, 4);
     DecStart = button("DecStart", "<", 10200, 5820, 615, 315);
     IncStart = button("IncStart", ">", 10800, 5820, 555, 315);
     MarkTrigCheck =
         checkBox("MarkTrigCheck", kListTrig, "Mark Trig", Checked, 7980, 6240, 255, 255);
-    label("Label19", "Mark Trig", 8220, 6270, 1635, 285);
+    captions.push_back(label("Label19", "Mark Trig", 8220, 6270, 1635, 285));
     MarkTrigcentricCheck = checkBox("MarkTrigcentricCheck", kListTrigCentric,
                                     "Mark from Trig  - every", Unchecked, 7980, 6510, 255, 285);
-    label("Label20", "Mark from Trig  - every", 8220, 6510, 1635, 285);
+    captions.push_back(label("Label20", "Mark from Trig  - every", 8220, 6510, 1635, 285));
     TrigCentricVal = textBox("TrigCentricVal", "16", 9900, 6480, 555, 315, 0);
     MarkZerocentricCheck = checkBox("MarkZerocentricCheck", kListZeroCentric,
                                     "Mark from Zero - every", Unchecked, 7980, 6810, 255, 285);
-    label("Label21", "Mark from Zero - every", 8220, 6810, 1635, 285);
+    captions.push_back(label("Label21", "Mark from Zero - every", 8220, 6810, 1635, 285));
     ZeroCentricVal = textBox("ZeroCentricVal", "16", 9900, 6780, 555, 315, 0);
     MarkCursorsCheck = checkBox("MarkCursorsCheck", kListCursor, "Set Cursors - - - - at", Checked,
                                 7980, 7080, 255, 285);
-    label("Label22", "Set Cursors - - - - at", 8220, 7110, 1635, 285);
+    captions.push_back(label("Label22", "Set Cursors - - - - at", 8220, 7110, 1635, 285));
     MarkCursorA = textBox("MarkCursorA", "1008", 9900, 7080, 555, 315, 4);
     MarkCursorB = textBox("MarkCursorB", "1040", 10500, 7080, 555, 315, 4);
     MarkCursorDiff = label("MarkCursorDiff", "", 8040, 7410, 1695, 285);
+    FitCaptions(captions);
     GraphShow = button("GraphShow", "Show Graph", 9720, 7860, 1395, 585);
 
     // Keyboard order by the designed tab index; labels take no focus.
