@@ -15,26 +15,32 @@ constexpr size_t kBlock = 64 * 1024;
 
 ByteCursor::ByteCursor(int fd) : fd_(fd), eof_(fd < 0) {}
 
-ByteCursor::ByteCursor(std::string_view bytes) : buf_(bytes.begin(), bytes.end()) {}
+ByteCursor::ByteCursor(std::string_view bytes)
+    : data_(new char[bytes.size() + 1]), size_(bytes.size()), capacity_(bytes.size() + 1) {
+    std::memcpy(data_.get(), bytes.data(), bytes.size());
+}
 
 bool ByteCursor::loadUpTo(size_t i) {
-    while (!eof_ && i >= buf_.size()) {
-        const size_t old = buf_.size();
-        buf_.resize(old + kBlock);
+    while (!eof_ && i >= size_) {
+        if (capacity_ - size_ < kBlock) {
+            const size_t capacity = capacity_ * 2 + kBlock;
+            std::unique_ptr<char[]> grown(new char[capacity]);
+            if (size_) std::memcpy(grown.get(), data_.get(), size_);
+            data_ = std::move(grown);
+            capacity_ = capacity;
+        }
         ssize_t n;
         do {
-            n = ::pread(fd_, buf_.data() + old, kBlock, static_cast<off_t>(old));
+            n = ::pread(fd_, data_.get() + size_, capacity_ - size_, static_cast<off_t>(size_));
         } while (n < 0 && errno == EINTR);
         // A read error (a vanished network share, a bad sector) ends the data like the end of
         // the file: the scan reports a premature end instead of failing.
-        if (n <= 0) {
-            buf_.resize(old);
+        if (n <= 0)
             eof_ = true;
-        } else {
-            buf_.resize(old + static_cast<size_t>(n));
-        }
+        else
+            size_ += static_cast<size_t>(n);
     }
-    return i < buf_.size();
+    return i < size_;
 }
 
 std::unique_ptr<CaptureFile> CaptureFile::open(const std::string& path, std::string& error) {

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zq {
 
@@ -21,14 +20,17 @@ public:
 
     // True when byte i (0-based) exists; loads more of the file when needed.
     bool has(size_t i) {
-        if (i < buf_.size()) return true;
+        if (i < size_) return true;
         return loadUpTo(i);
     }
-    char at(size_t i) const { return buf_[i]; }
+    char at(size_t i) const { return data_[i]; }
 
 private:
     bool loadUpTo(size_t i);
-    std::vector<char> buf_;
+    // Not a vector: growing it would zero every block before the file overwrites it.
+    std::unique_ptr<char[]> data_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
     int fd_ = -1;
     bool eof_ = true;
 };

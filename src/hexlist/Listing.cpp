@@ -1,6 +1,7 @@
 #include "hexlist/Listing.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "capture/BoxNumber.h"
 #include "capture/Decoder.h"
@@ -33,18 +34,18 @@ public:
         cursorA_ = BoxValue(boxes.MarkCursorA);
         cursorB_ = BoxValue(boxes.MarkCursorB);
         wordDigits_.reserve(8);
-        bitText_.reserve(40);
     }
 
-    void lineHeader(std::string_view lineText) { addressColumn_.assign(lineText); }
+    void lineHeader(std::string_view lineText) {
+        addressColumn_.assign(lineText);
+        addressBlank_ = false;
+    }
 
     void digit(int32_t sampleAddress, int, char d, int digitCount) {
-        if (digitCount > 4) addressColumn_ = "    ";
-        if (start_ <= sampleAddress) {
-            wordDigits_ += d;
-            bitText_ += HexDigitToBits(d);
-            bitText_ += ' ';
-        }
+        // Only a line's first word shows the line's address; later words show four blanks.
+        if (digitCount > 4) addressBlank_ = true;
+        // The bit text is made from these digits when the line is written.
+        if (start_ <= sampleAddress) wordDigits_ += d;
     }
 
     void placeMarks(int32_t n, bool wordComplete) {
@@ -60,23 +61,40 @@ public:
             }
             if (trig_ && n == kTriggerSample) colour = kListTrig;
 
-            std::string number = "      " + std::to_string(n);
-            ListingLine line;
-            line.text.reserve(41);
-            line.text += addressColumn_;
-            line.text += " (";
-            line.text += number.substr(number.size() - 4);
-            line.text += ") = ";
-            line.text += wordDigits_;
-            line.text += " - ";
-            line.text += bitText_;
+            // The sample number right-aligned in four columns: the last four characters of
+            // six blanks followed by the number.
+            char number[16];
+            int len = 0;
+            for (int64_t v = n < 0 ? -int64_t{n} : n; len == 0 || v > 0; v /= 10)
+                number[15 - len++] = static_cast<char>('0' + v % 10);
+            if (n < 0) number[15 - len++] = '-';
+            while (len < 4) number[15 - len++] = ' ';
+
+            const std::string_view address =
+                addressBlank_ ? std::string_view("    ") : std::string_view(addressColumn_);
+            ListingLine& line = out_.lines.emplace_back();
             line.colour = colour;
-            out_.lines.push_back(std::move(line));
+            std::string& t = line.text;
+            t.resize(address.size() + 13 + wordDigits_.size() * 6);
+            char* p = t.data();
+            auto put = [&p](std::string_view piece) {
+                std::memcpy(p, piece.data(), piece.size());
+                p += piece.size();
+            };
+            put(address);
+            put(" (");
+            put(std::string_view(number + 12, 4));
+            put(") = ");
+            put(wordDigits_);
+            put(" - ");
+            for (char d : wordDigits_) {
+                put(HexDigitToBits(d));
+                *p++ = ' ';
+            }
         }
         // Only a completed word clears these: digits of a word cut short by a line start are
         // carried into the next line's first word, so the damage shows in the listing.
         wordDigits_.clear();
-        bitText_.clear();
     }
 
     void damagedLine(int32_t) {}
@@ -86,9 +104,9 @@ private:
     int32_t start_;
     bool zeroCentric_, trigCentric_, cursors_, trig_;
     double zeroInterval_, trigInterval_, cursorA_, cursorB_;
-    std::string addressColumn_;
-    std::string wordDigits_;
-    std::string bitText_;
+    std::string addressColumn_;  // empty until the first line header
+    bool addressBlank_ = false;
+    std::string wordDigits_;  // the digits of the current word, carried across a line start
 };
 
 ListingBuild Build(const SavedView& saved, const std::string& currentFile, ByteCursor* bytes,

@@ -12,6 +12,9 @@ constexpr int32_t kTriggerSample = 1024;
 
 // True when a / interval is a whole number; an interval of 0 marks nothing.
 bool IsMultiple(double a, double interval) {
+    // Whole intervals (the usual case) need no floating-point division.
+    if (interval != 0 && interval == std::floor(interval) && std::fabs(interval) < 1e9)
+        return static_cast<int64_t>(a) % static_cast<int64_t>(interval) == 0;
     const double q = a / interval;
     return std::isfinite(q) && q == std::floor(q);
 }
@@ -45,21 +48,19 @@ std::string CursorDiffCaption(double cursorA, double cursorB) {
 }
 
 ChartFiller::ChartFiller(ChartGrid& grid, int32_t start, MarkSettings marks, TraceLevels levels)
-    : grid_(grid), start_(start), marks_(std::move(marks)), levels_(levels) {}
-
-void ChartFiller::StoreDigit(int32_t a, int n, char digit) {
-    if (!inWindow(a)) return;
-    const int s = a - start_;
-    const std::string_view bits = HexDigitToBits(digit);
-    for (int j = 0; j < 4; ++j) {
-        const float bit = bits[static_cast<size_t>(3 - j)] == '1' ? 1.0f : 0.0f;
-        grid_.at(4 * n + j + 1, s) =
-            bit * levels_.LevelSwing + levels_.LevelBase + static_cast<float>(j + 12 - 4 * n);
+    : grid_(grid), start_(start), marks_(std::move(marks)), levels_(levels) {
+    for (int n = 0; n < 4; ++n) {
+        for (int v = 0; v < 16; ++v) {
+            for (int j = 0; j < 4; ++j) {
+                const float bit = static_cast<float>((v >> j) & 1);
+                digitLevels_[n][v][j] =
+                    bit * levels_.LevelSwing + levels_.LevelBase + static_cast<float>(j + 12 - 4 * n);
+            }
+        }
     }
 }
 
-void ChartFiller::PlaceMarks(int32_t a) {
-    if (!inWindow(a)) return;
+void ChartFiller::placeMarksAt(int32_t a) {
     const int s = a - start_;
     if (marks_.trig && a == kTriggerSample) grid_.at(kTrigTrace, s) = kMarkLevel;
     if (marks_.zeroCentric && IsMultiple(a, marks_.zeroInterval))

@@ -3,12 +3,14 @@
 // whole pass that CalcData runs, as plain functions over box texts, so that the window, the
 // command-line tool and the tests share one implementation.
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "capture/CaptureFile.h"
 #include "capture/Decoder.h"
+#include "capture/HexConvert.h"
 #include "capture/ViewSettings.h"
 #include "timing/ChartGrid.h"
 
@@ -36,8 +38,26 @@ class ChartFiller {
 public:
     ChartFiller(ChartGrid& grid, int32_t start, MarkSettings marks, TraceLevels levels);
 
-    void StoreDigit(int32_t sampleAddress, int digitPosition, char digit);
-    void PlaceMarks(int32_t sampleAddress);
+    void StoreDigit(int32_t sampleAddress, int digitPosition, char digit) {
+        if (!inWindow(sampleAddress)) return;
+        // The scan hands over digits only, so the value is that of HexDigitToBits's bit string.
+        const int value = HexDigitValue(digit);
+        if (value < 0) return;
+        const float* levels = digitLevels_[digitPosition & 3][value];
+        const size_t stride = static_cast<size_t>(grid_.samples());
+        float* cell = grid_.row(4 * digitPosition + 1) + (sampleAddress - start_);
+        cell[0] = levels[0];
+        cell[stride] = levels[1];
+        cell[2 * stride] = levels[2];
+        cell[3 * stride] = levels[3];
+    }
+    void PlaceMarks(int32_t sampleAddress) {
+        // Marks depend on the sample address only, and the scan asks again for every separator
+        // after a word: the repeat changes nothing, so it is skipped.
+        if (sampleAddress == lastMarked_ || !inWindow(sampleAddress)) return;
+        lastMarked_ = sampleAddress;
+        placeMarksAt(sampleAddress);
+    }
     void HighlightLine(int32_t lineAddress);
 
     // The MarkCursorDiff caption, when a cursor sample was met in this pass.
@@ -59,6 +79,14 @@ private:
     int32_t start_;
     MarkSettings marks_;
     TraceLevels levels_;
+    // The two levels of every channel trace, computed once with the same single-precision
+    // arithmetic a digit store uses: [trace][bit].
+    // What a digit stores into its four traces, for every digit position and value, computed
+    // once with the single-precision arithmetic of a store: bit j of the digit goes to trace
+    // 4n + j + 1 as bit * LevelSwing + LevelBase + j + 12 - 4n.
+    float digitLevels_[4][16][4];
+    int64_t lastMarked_ = INT64_MIN;
+    void placeMarksAt(int32_t sampleAddress);
     std::optional<std::string> cursorDiff_;
 };
 

@@ -49,6 +49,7 @@ public:
     float& at(int trace, int s) { return values_[index(trace, s)]; }
     // One trace as a contiguous row of samples().
     const float* row(int trace) const { return values_.data() + index(trace, 0); }
+    float* row(int trace) { return values_.data() + index(trace, 0); }
 
     bool operator==(const ChartGrid&) const = default;
 

@@ -1,0 +1,52 @@
+// The decoder pass and the listing lines over a complete capture, whole window (0..2047), read
+// through an open file as the windows read it.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "hexlist/Listing.h"
+#include "support/CaptureText.h"
+#include "timing/ChartData.h"
+
+namespace {
+
+std::unique_ptr<zq::CaptureFile> OpenCapture() {
+    const std::string path = "/tmp/zq350_bench_capture.txt";
+    zq::test::WriteFile(path, zq::test::CaptureText());
+    std::string error;
+    return zq::CaptureFile::open(path, error);
+}
+
+void BM_DecoderPassWholeWindow(benchmark::State& state) {
+    auto file = OpenCapture();
+    for (auto _ : state) {
+        zq::ViewBoxes boxes;
+        boxes.StartPos = "0";
+        boxes.DataLen = "2048";
+        boxes.MarkZerocentricCheck = zq::Checked;
+        boxes.MarkTrigcentricCheck = zq::Checked;
+        auto r = zq::CalcDataPass(boxes, file.get());
+        benchmark::DoNotOptimize(r.grid.row(1));
+    }
+}
+BENCHMARK(BM_DecoderPassWholeWindow)->Unit(benchmark::kMicrosecond);
+
+void BM_ListingLinesWholeWindow(benchmark::State& state) {
+    auto file = OpenCapture();
+    zq::ViewBoxes boxes;
+    boxes.StartPos = "0";
+    boxes.DataLen = "2048";
+    boxes.MarkZerocentricCheck = zq::Checked;
+    const zq::SavedView saved = zq::StoreView(boxes);
+    for (auto _ : state) {
+        auto b = zq::BuildListing(saved, "/tmp/zq350_bench_capture.txt", file.get());
+        benchmark::DoNotOptimize(b.lines.data());
+    }
+}
+BENCHMARK(BM_ListingLinesWholeWindow)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,253 @@
+// zq350-inspect: capture files from the command line, for scripts and for checking what the
+// windows show. Every subcommand goes through the same core as the windows.
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Inspect.h"
+#include "capture/BoxNumber.h"
+#include "capture/CaptureFile.h"
+#include "hexlist/Listing.h"
+#include "timing/ChartData.h"
+#include "timing/PositionLabels.h"
+
+#ifdef ZQ_HAVE_RENDER
+int RenderCommand(int argc, char** argv);
+#endif
+
+namespace zq::inspect {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zq350-inspect list   FILE [view options] [--colour]\n"
+    "       zq350-inspect grid   FILE [view options]\n"
+    "       zq350-inspect check  FILE\n"
+    "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv\n"
+#ifdef ZQ_HAVE_RENDER
+    "       zq350-inspect render FILE -o OUT.png [view options]\n"
+#endif
+    "\n"
+    "view options (the texts of the window's boxes; defaults as at program start):\n"
+    "  --start TEXT          start position (1008)\n"
+    "  --length TEXT         data length (64)\n"
+    "  --trig on|off         trigger mark (on)\n"
+    "  --trig-every TEXT     marks every TEXT samples from the trigger (off)\n"
+    "  --zero-every TEXT     marks every TEXT samples from sample 0 (off)\n"
+    "  --cursors A,B|off     the two cursors (1008,1040)\n"
+    "\n"
+    "exit status: 0 fine, 1 the capture is damaged or holds no capture, 2 usage or file error\n";
+
+int Usage(const std::string& message) {
+    if (!message.empty()) std::cerr << "zq350-inspect: " << message << "\n";
+    std::cerr << kUsage;
+    return 2;
+}
+
+std::unique_ptr<CaptureFile> Open(const std::string& path) {
+    std::string error;
+    auto file = CaptureFile::open(path, error);
+    if (!file) std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
+    return file;
+}
+
+// Reports go to standard error with plain line ends, so the output stays machine-readable.
+void PrintReport(const std::string& report) {
+    std::string text;
+    for (size_t i = 0; i < report.size(); ++i) {
+        if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
+        text += report[i];
+    }
+    std::cerr << text << (text.empty() || text.back() == '\n' ? "" : "\n");
+}
+
+int List(const std::string& path, const std::vector<std::string>& rest, const ViewBoxes& boxes) {
+    bool colour = false;
+    for (const auto& a : rest) {
+        if (a == "--colour" || a == "--color") colour = true;
+        else return Usage("unknown option " + a);
+    }
+    auto file = Open(path);
+    if (!file) return 2;
+    // As after "Go !" in the listing window: the typed values stored, then one build.
+    const ListingBuild b = BuildListing(StoreView(boxes), path, file.get());
+    std::string out;
+    for (const ListingLine& l : b.lines) {
+        if (colour) {
+            char rgb[8];
+            std::snprintf(rgb, sizeof rgb, "%06x", l.colour);
+            out += rgb;
+            out += ' ';
+        }
+        out += l.text;
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    PrintReport(b.report);
+    return b.foundStart && b.report.empty() ? 0 : 1;
+}
+
+int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxes boxes) {
+    if (!rest.empty()) return Usage("unknown option " + rest.front());
+    auto file = Open(path);
+    if (!file) return 2;
+    const CalcDataResult r = CalcDataPass(boxes, file.get());
+    std::string diff;
+    if (r.cursorDiff) diff = r.cursorDiff->substr(std::strlen("Cursor Diff = "));
+    std::string out = "# start=" + boxes.StartPos + " length=" + boxes.DataLen + " cursor-diff=" + diff + "\n";
+    out += "index,sample,label";
+    for (int t = 0; t < kTraceCount; ++t) out += ",t" + std::to_string(t);
+    out += '\n';
+    if (r.drawn) {
+        const auto labels = PositionLabels(boxes.StartPos, boxes.DataLen, r.grid.GridLength());
+        const int64_t start = BoxInteger(boxes.StartPos, 0, 1000000000);
+        char num[32];
+        for (int s = 0; s <= r.grid.GridLength(); ++s) {
+            out += std::to_string(s) + "," + std::to_string(start + s) + "," +
+                   labels[static_cast<size_t>(s)];
+            for (int t = 0; t < kTraceCount; ++t) {
+                std::snprintf(num, sizeof num, ",%.7g", static_cast<double>(r.grid.at(t, s)));
+                out += num;
+            }
+            out += '\n';
+        }
+    } else {
+        std::cerr << "zq350-inspect: " << path << ": no capture (the file holds no line start)\n";
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    PrintReport(r.report);
+    return r.drawn && r.report.empty() ? 0 : 1;
+}
+
+int Check(const std::string& path, const std::vector<std::string>& rest) {
+    if (!rest.empty()) return Usage("unknown option " + rest.front());
+    auto file = Open(path);
+    if (!file) return 2;
+    ViewBoxes boxes;
+    boxes.StartPos = "0";
+    boxes.DataLen = "2047";
+    const CalcDataResult r = CalcDataPass(boxes, file.get());
+    if (!r.drawn) {
+        std::cout << path << ": no capture (the file holds no line start)\n";
+        return 1;
+    }
+    if (r.report.empty()) {
+        std::cout << path << ": complete capture, no damage found\n";
+        return 0;
+    }
+    std::fwrite(r.report.data(), 1, r.report.size(), stdout);
+    if (r.report.back() != '\n') std::cout << "\r\n";
+    return 1;
+}
+
+int Export(const std::string& path, const std::vector<std::string>& rest) {
+    if (rest.size() != 2 || (rest[0] != "--vcd" && rest[0] != "--csv"))
+        return Usage("export needs --vcd OUT.vcd or --csv OUT.csv");
+    std::string error;
+    const auto words = ReadCaptureWords(path, error);
+    if (!words) {
+        std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
+        return 2;
+    }
+    if (!words->foundStart) {
+        std::cerr << "zq350-inspect: " << path << ": no capture (the file holds no line start)\n";
+        return 1;
+    }
+    const std::string text = rest[0] == "--vcd" ? Vcd(*words, path) : Csv(*words);
+    std::ofstream out(rest[1], std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) {
+        std::cerr << "zq350-inspect: " << rest[1] << ": " << std::strerror(errno) << "\n";
+        return 2;
+    }
+    PrintReport(words->report);
+    return words->report.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::string>& args,
+                                                         ViewBoxes& boxes, std::string& error) {
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--start") {
+            if (!value(boxes.StartPos)) return std::nullopt;
+        } else if (a == "--length") {
+            if (!value(boxes.DataLen)) return std::nullopt;
+        } else if (a == "--trig") {
+            if (!value(v)) return std::nullopt;
+            if (v != "on" && v != "off") {
+                error = "--trig takes on or off";
+                return std::nullopt;
+            }
+            boxes.MarkTrigCheck = v == "on" ? Checked : Unchecked;
+        } else if (a == "--trig-every") {
+            if (!value(boxes.TrigCentricVal)) return std::nullopt;
+            boxes.MarkTrigcentricCheck = Checked;
+        } else if (a == "--zero-every") {
+            if (!value(boxes.ZeroCentricVal)) return std::nullopt;
+            boxes.MarkZerocentricCheck = Checked;
+        } else if (a == "--cursors") {
+            if (!value(v)) return std::nullopt;
+            if (v == "off") {
+                boxes.MarkCursorsCheck = Unchecked;
+            } else {
+                const auto comma = v.find(',');
+                if (comma == std::string::npos) {
+                    error = "--cursors takes A,B or off";
+                    return std::nullopt;
+                }
+                boxes.MarkCursorsCheck = Checked;
+                boxes.MarkCursorA = v.substr(0, comma);
+                boxes.MarkCursorB = v.substr(comma + 1);
+            }
+        } else {
+            rest.push_back(a);
+        }
+    }
+    return rest;
+}
+
+int Main(int argc, char** argv) {
+    if (argc < 2) return Usage("");
+    const std::string command = argv[1];
+    if (command == "-h" || command == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+#ifdef ZQ_HAVE_RENDER
+    if (command == "render") return RenderCommand(argc - 1, argv + 1);
+#endif
+    if (argc < 3) return Usage("missing FILE");
+    const std::string path = argv[2];
+    const std::vector<std::string> args(argv + 3, argv + argc);
+    if (command == "check") return Check(path, args);
+    if (command == "export") return Export(path, args);
+
+    ViewBoxes boxes;
+    std::string error;
+    const auto rest = ParseViewOptions(args, boxes, error);
+    if (!rest) return Usage(error);
+    if (command == "list") return List(path, *rest, boxes);
+    if (command == "grid") return Grid(path, *rest, boxes);
+    return Usage("unknown command " + command);
+}
+
+}  // namespace zq::inspect
+
+int main(int argc, char** argv) { return zq::inspect::Main(argc, argv); }
