@@ -1,7 +1,6 @@
-#include "hexlist/Listing.h"
-
 #include <gtest/gtest.h>
 
+#include "hexlist/Listing.h"
 #include "support/CaptureText.h"
 
 namespace zq {
@@ -42,7 +41,8 @@ TEST(Listing, DefaultWindowAddressesAndColours) {
         const auto& l = b.lines[i];
         EXPECT_EQ(SampleOf(l), n);
         EXPECT_EQ(l.text.substr(0, 4), n % 16 == 0 ? Hex4(static_cast<unsigned>(n)) : "    ") << n;
-        const uint32_t want = n == 1024 ? kListTrig : (n == 1008 || n == 1040 ? kListCursor : kListWhite);
+        const uint32_t want =
+            n == 1024 ? kListTrig : (n == 1008 || n == 1040 ? kListCursor : kListWhite);
         EXPECT_EQ(l.colour, want) << n;
     }
     EXPECT_EQ(b.cursorDiff, "Cursor Diff = 32");
@@ -84,7 +84,8 @@ TEST(Listing, ZeroIntervalSwitchesItsMarksOff) {
     boxes.TrigCentricVal = "0";
     boxes.MarkCursorsCheck = Unchecked;
     boxes.MarkTrigCheck = Unchecked;
-    for (const auto& l : Build(StoreView(boxes), CaptureText()).lines) EXPECT_EQ(l.colour, kListWhite);
+    for (const auto& l : Build(StoreView(boxes), CaptureText()).lines)
+        EXPECT_EQ(l.colour, kListWhite);
 }
 
 TEST(Listing, StoredLengthsBeyondTheBoxes) {
@@ -133,10 +134,11 @@ TEST(Listing, DigitsOfAWordCutByALineStartCarryOver) {
     auto text = CaptureText(words);
     text.erase(test::LineOffset(text, 0x3F0) + 7, 2);  // line 03F0 loses two digits
     const auto b = Build(Defaults(), text);
-    // The line holds 14 whole words and two digits; those lead the first word of line 0400.
-    ASSERT_EQ(b.lines.size(), 14u + 49u);
-    EXPECT_EQ(SampleOf(b.lines[13]), 1021);
-    const auto& first = b.lines[14];
+    // The line holds 62 digits, 15 whole words and two digits; those two lead the first word
+    // of line 0400.
+    ASSERT_EQ(b.lines.size(), 15u + 49u);
+    EXPECT_EQ(SampleOf(b.lines[14]), 1022);
+    const auto& first = b.lines[15];
     const std::string carried = Hex4(words[1023]).substr(2, 2);
     EXPECT_EQ(first.text.substr(0, 20), "0400 (1024) = " + carried + Hex4(words[1024]));
     EXPECT_EQ(first.text.size(), 41u + 2u + 10u);  // two more digits, two more bit groups
