@@ -1,0 +1,167 @@
+// zq350-inspect, run as a user runs it: the real binary on real files.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "hexlist/Listing.h"
+#include "support/CaptureText.h"
+#include "timing/ChartData.h"
+
+namespace zq {
+namespace {
+
+struct RunResult {
+    int status;
+    std::string out;
+};
+
+RunResult Inspect(const std::string& args) {
+    const std::string cmd = std::string(ZQ_INSPECT) + " " + args + " 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    RunResult r{-1, {}};
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    const int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+class InspectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        words_ = test::CounterWords();
+        good_ = ::testing::TempDir() + "/inspect_good.txt";
+        test::WriteFile(good_, test::CaptureText(words_));
+        auto text = test::CaptureText(words_, 0, 80);
+        text.erase(test::LineOffset(text, 0x400) + 7, 1);
+        damaged_ = ::testing::TempDir() + "/inspect_damaged.txt";
+        test::WriteFile(damaged_, text);
+    }
+    std::vector<uint16_t> words_;
+    std::string good_, damaged_;
+};
+
+TEST_F(InspectTest, ListPrintsTheListingWindowsBuild) {
+    ViewBoxes boxes;
+    boxes.StartPos = "1000";
+    boxes.DataLen = "40";
+    boxes.MarkZerocentricCheck = Checked;
+    boxes.ZeroCentricVal = "8";
+    std::string error;
+    auto file = CaptureFile::open(good_, error);
+    const auto build = BuildListing(StoreView(boxes), good_, file.get());
+
+    const RunResult plain = Inspect("list " + good_ + " --start 1000 --length 40 --zero-every 8");
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out, ListingText(build.lines, "\n"));
+
+    const RunResult coloured = Inspect("list " + good_ + " --start 1000 --length 40 --zero-every 8 --colour");
+    std::istringstream lines(coloured.out);
+    std::string line;
+    size_t i = 0;
+    for (; std::getline(lines, line); ++i) {
+        ASSERT_LT(i, build.lines.size());
+        char rgb[8];
+        std::snprintf(rgb, sizeof rgb, "%06x", build.lines[i].colour);
+        EXPECT_EQ(line, std::string(rgb) + " " + build.lines[i].text);
+    }
+    EXPECT_EQ(i, 41u);
+}
+
+TEST_F(InspectTest, GridPrintsOnePassWithLabels) {
+    const RunResult r = Inspect("grid " + good_ + " --start 2040 --length 32");
+    ASSERT_EQ(r.status, 0);
+    std::istringstream in(r.out);
+    std::string header, columns, row;
+    std::getline(in, header);
+    std::getline(in, columns);
+    EXPECT_EQ(header, "# start=2016 length=32 cursor-diff=");
+    EXPECT_EQ(columns.substr(0, 25), "index,sample,label,t0,t1,");
+    int rows = 0;
+    while (std::getline(in, row)) {
+        if (rows == 0) {
+            // Word of sample 2016; trace 1 is channel 12.
+            const bool high = (words_[2016] >> 12) & 1;
+            EXPECT_EQ(row.rfind(high ? "0,2016,2016,0,12.9," : "0,2016,2016,0,12.1,", 0), 0u) << row;
+        }
+        ++rows;
+    }
+    EXPECT_EQ(rows, 33);
+
+    const RunResult d = Inspect("grid " + damaged_);
+    EXPECT_EQ(d.status, 1);  // damage reported
+    EXPECT_NE(d.out.find("# start=1008 length=64 cursor-diff=32\n"), std::string::npos);
+    EXPECT_NE(d.out.find("\n16,1024,Trig,0,"), std::string::npos);
+}
+
+TEST_F(InspectTest, CheckReportsDamageOnce) {
+    const RunResult ok = Inspect("check " + good_);
+    EXPECT_EQ(ok.status, 0);
+    const RunResult bad = Inspect("check " + damaged_);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.out.find("Hex Address of 16 word line is 0400\r\n"), std::string::npos);
+    EXPECT_NE(bad.out.find("Premature End of data at text line Hex address 0500\r\n"), std::string::npos);
+    EXPECT_EQ(Inspect("check /nonexistent/file.txt").status, 2);
+    EXPECT_EQ(Inspect("frobnicate " + good_).status, 2);
+}
+
+TEST_F(InspectTest, ExportRoundTrips) {
+    const std::string csv = ::testing::TempDir() + "/inspect.csv";
+    ASSERT_EQ(Inspect("export " + good_ + " --csv " + csv).status, 0);
+    std::istringstream in(ReadAll(csv));
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "sample,word,D15,D14,D13,D12,D11,D10,D9,D8,D7,D6,D5,D4,D3,D2,D1,D0");
+    for (int s = 0; s < 2048; ++s) {
+        ASSERT_TRUE(std::getline(in, line));
+        std::string want = std::to_string(s) + "," + test::Hex4(words_[s]);
+        for (int b = 15; b >= 0; --b) want += (words_[s] >> b) & 1 ? ",1" : ",0";
+        ASSERT_EQ(line, want);
+    }
+
+    // The VCD's value changes give back every word.
+    const std::string vcd = ::testing::TempDir() + "/inspect.vcd";
+    ASSERT_EQ(Inspect("export " + good_ + " --vcd " + vcd).status, 0);
+    std::istringstream v(ReadAll(vcd));
+    uint16_t current = 0;
+    int time = -1;
+    std::vector<int> seen(2049, -1);
+    auto settle = [&](int until) {
+        for (int t = time; t >= 0 && t < until && t < 2048; ++t) seen[static_cast<size_t>(t)] = current;
+    };
+    bool definitions = true;
+    while (std::getline(v, line)) {
+        if (definitions) {
+            definitions = line != "$enddefinitions $end";
+            continue;
+        }
+        if (line[0] == '#') {
+            const int t = std::stoi(line.substr(1));
+            settle(t);
+            time = t;
+        } else if ((line[0] == '0' || line[0] == '1') && line.size() == 2) {
+            const int bit = line[1] - '!';
+            current = static_cast<uint16_t>((current & ~(1u << bit)) | (line[0] == '1' ? 1u << bit : 0));
+        }
+    }
+    EXPECT_EQ(time, 2048);
+    for (int s = 0; s < 2048; ++s) ASSERT_EQ(seen[static_cast<size_t>(s)], words_[s]) << s;
+    EXPECT_NE(ReadAll(vcd).find("#1024\n$comment trigger $end"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zq
