@@ -211,8 +211,9 @@ void DeviceRead::OnComm(int code) {
             // abandoned read must not be finished by it.
             timer_.stop();
             state_.CaptureHandle.reset();
-            viewer_.ShowReadStatus("");
         }
+        // Abandoned, or the port itself went away: nothing more is coming.
+        if (!state_.port || !state_.port->isOpen()) viewer_.ShowReadStatus("");
     }
 
     if (state_.port) state_.port->setRts(true);

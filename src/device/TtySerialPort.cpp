@@ -85,7 +85,6 @@ bool TtySerialPort::open(std::string& error) {
         return false;
     }
     fd_ = fd;
-    gone_ = false;
     pending_.clear();
 
     delete notifier_;  // the one of an earlier opening, disabled when it was closed
@@ -112,14 +111,13 @@ void TtySerialPort::close() {
     if (poll_) poll_->stop();
     ::close(fd_);
     fd_ = -1;
-    gone_ = false;
     pending_.clear();
 }
 
 bool TtySerialPort::isOpen() const { return fd_ >= 0; }
 
 std::string TtySerialPort::readAll() {
-    if (fd_ >= 0 && !gone_) drain();  // a vanished port is noticed by the next notification
+    if (fd_ >= 0) drain();  // a vanished port is noticed by the next notification
     return std::exchange(pending_, {});
 }
 
@@ -151,21 +149,21 @@ bool TtySerialPort::drain() {
 }
 
 void TtySerialPort::onReadable() {
-    if (fd_ < 0 || gone_) return;
+    if (fd_ < 0) return;
     const bool alive = drain();
     if (!pending_.empty()) emitEvent(comEvReceive);
-    if (!alive && fd_ >= 0 && !gone_) portGone();
+    if (!alive && fd_ >= 0) portGone();
 }
 
 void TtySerialPort::portGone() {
-    gone_ = true;
-    if (notifier_) notifier_->setEnabled(false);
-    if (poll_) poll_->stop();
+    // Nothing more can come from a port that is gone: close it, so that a read answered "OK"
+    // does not wait on it for ever and the next read opens the device afresh.
+    close();
     emitEvent(comEventPortGone);
 }
 
 void TtySerialPort::pollLines() {
-    if (fd_ < 0 || gone_) return;
+    if (fd_ < 0) return;
     std::vector<int> events;
     if (modemLines_) {
         int now = 0;
@@ -192,7 +190,7 @@ void TtySerialPort::pollLines() {
     // The readings are stored before any handler runs: a handler waiting in a message box
     // lets this poll run again, and must not see the same change twice.
     for (int e : events) {
-        if (fd_ < 0 || gone_) return;
+        if (fd_ < 0) return;
         emitEvent(e);
     }
 }

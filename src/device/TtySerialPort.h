@@ -7,8 +7,8 @@
 // counters while the port is open. Drivers that answer neither (a pseudo-terminal) simply
 // produce no such events. The end-of-file character (7) is never raised: the device's dump is
 // stored byte for byte, 0x1A included, so nothing here treats any byte as special.
-// A port that goes away while open (read gives end of file or EIO) raises comEventPortGone
-// once and stops listening.
+// A port that goes away while open (read gives end of file or EIO) is closed and raises
+// comEventPortGone once.
 
 #include <linux/serial.h>
 
@@ -60,7 +60,6 @@ class TtySerialPort : public SerialPort {
     std::string path_;
     int fd_ = -1;
     bool nullDiscard_ = false;
-    bool gone_ = false;
     std::string pending_;
     QSocketNotifier* notifier_ = nullptr;
     QTimer* poll_ = nullptr;

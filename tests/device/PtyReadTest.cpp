@@ -152,9 +152,10 @@ TEST(TtySerialPort, ReopensAndReportsAVanishedPortOnce) {
     ASSERT_FALSE(codes.empty());
     EXPECT_EQ(std::count(codes.begin(), codes.end(), int{comEventPortGone}), 1);
     EXPECT_EQ(codes.back(), comEventPortGone);
-    EXPECT_TRUE(port.isOpen());  // until the handler closes it
-    port.close();
-    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.isOpen());  // closed with the event: nothing more can come
+    // A later opening tries the device afresh and says why it is not there.
+    EXPECT_FALSE(port.open(error));
+    EXPECT_FALSE(error.empty());
 }
 
 // One device read driven by real events, as the main window would run it.
@@ -260,21 +261,31 @@ TEST_F(PtyRead, SimulatorSendsACompleteCaptureInBurstsAndTheChartGetsIt) {
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir / "ttyZQ")));
 }
 
-TEST_F(PtyRead, PulledAdapterIsReportedAndCancelAbandons) {
+TEST_F(PtyRead, PulledAdapterIsReportedAndTheReadStopsWaiting) {
     auto dev = std::make_unique<PtyDevice>();
     const std::string file = (dir / "capture.txt").string();
     start(dev->portPath(), file);
     ASSERT_TRUE(dev->send("S 0000 12", 9));
     ASSERT_TRUE(RunUntil([&] { return ReadFile(file).size() == 9; }, 3000));
-    dialogs.answers = {AnswerCancel};
+    dialogs.answers = {AnswerOk};
     dev.reset();
     ASSERT_TRUE(waitForFinish(3000));
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].text, "Unknown error or event");
     EXPECT_EQ(dialogs.beeps, 1);
+    // Even answered OK, a read from a port that is gone cannot go on.
     EXPECT_EQ(read->readState(), ReadState::Abandoned);
+    EXPECT_EQ(viewer.statuses.back(), "");
     EXPECT_EQ(ReadFile(file), "S 0000 12");
     EXPECT_FALSE(shown);
+
+    // The next read tries the port afresh and reports that it is missing.
+    dialogs.names = {(dir / "again.txt").string()};
+    dialogs.answers = {AnswerOk};
+    read->ReadZQ350_Click();
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].icon, Icon::Exclamation);
+    EXPECT_EQ(read->readState(), ReadState::Idle);
 }
 
 }  // namespace
