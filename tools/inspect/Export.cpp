@@ -9,7 +9,6 @@ namespace zq::inspect {
 namespace {
 
 constexpr int kSamples = 2048;
-constexpr int kTrigger = 1024;
 
 // Collects the completed words of samples 0..2047; a word counts only when all four of its
 // digits arrived at the same sample address.
@@ -58,7 +57,7 @@ std::string Vcd(const CaptureWords& c, const std::string& source) {
     std::string out;
     out += "$version zq350-inspect $end\n";
     out += "$comment capture " + source + "; " + std::to_string(c.words.size()) +
-           " samples, one per time unit; the trigger is sample 1024 $end\n";
+           " samples, one per time unit; trigger at sample 1024 (#1024) $end\n";
     out += "$timescale 1 us $end\n$scope module zq350 $end\n";
     for (int b = 0; b < 16; ++b)
         out += "$var wire 1 " + std::string(1, static_cast<char>('!' + b)) + " D" +
@@ -71,10 +70,10 @@ std::string Vcd(const CaptureWords& c, const std::string& source) {
         std::string levels(16, 'x');  // a sample that was not read is unknown
         if (w)
             for (int b = 0; b < 16; ++b) levels[static_cast<size_t>(b)] = ((*w >> b) & 1) ? '1' : '0';
-        const bool trigger = static_cast<int>(s) == kTrigger;
-        if (levels == previous && !trigger) continue;
+        // The trigger is noted in the header only: some readers stop at a comment among the
+        // value changes.
+        if (levels == previous) continue;
         out += "#" + std::to_string(s) + "\n";
-        if (trigger) out += "$comment trigger $end\n";
         if (s == 0) out += "$dumpvars\n";
         for (size_t b = 0; b < 16; ++b) {
             if (levels[b] == previous[b]) continue;
