@@ -1,0 +1,91 @@
+// Renders the listing window over an example capture into a PNG for the README:
+//   hexlist_screenshot [out.png]   (default docs/hexlist.png)
+// The capture is made here: a counter on the low byte, a slower counter above it and a flag
+// that rises at the trigger, so every kind of mark has a line to colour.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+#include "app/WindowHost.h"
+#include "hexlist/HexList.h"
+
+namespace {
+
+class NoDialogs : public zq::Dialogs {
+  public:
+    int MessageBox(const std::string& text, zq::Buttons, zq::Icon, const std::string&) override {
+        std::cerr << text;
+        return zq::AnswerOk;
+    }
+    bool ShowOpen(zq::OpenLogSettings&) override { return false; }
+    void Beep() override {}
+};
+
+class NoHost : public zq::WindowHost {
+  public:
+    void showHexList() override {}
+    void showTimingView() override {}
+};
+
+std::string ExampleCapture() {
+    std::string text;
+    char buf[8];
+    for (unsigned a = 0; a < 2048; a += 16) {
+        std::snprintf(buf, sizeof buf, "%04X", a);
+        text += std::string("S ") + buf;
+        for (unsigned n = a; n < a + 16; ++n) {
+            const unsigned w = (n & 0xFFu) | (((n >> 3) & 0x3Fu) << 8) | (n >= 1024 ? 0x8000u : 0u);
+            std::snprintf(buf, sizeof buf, " %04X", w);
+            text += buf;
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString out = QDir::current().absoluteFilePath(argc > 1 ? argv[1] : "docs/hexlist.png");
+
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    std::ofstream("example.log", std::ios::binary) << ExampleCapture();
+
+    zq::ProgramState state;
+    std::string error;
+    state.CaptureHandle = zq::CaptureFile::open("example.log", error);
+    if (!state.CaptureHandle) {
+        std::cerr << error << "\n";
+        return 1;
+    }
+    state.CurrentFile = "example.log";
+    zq::SavedView& v = state.savedView;
+    v.StartPos = 1000;
+    v.DataLen = 40;
+    v.ZeroCentricVal = 5;
+    v.TrigCentricVal = 8;
+    v.MarkCursorA = 1012;
+    v.MarkCursorB = 1030;
+    v.MarkTrig = v.MarkTrigcentric = v.MarkZerocentric = v.MarkCursors = 1;
+
+    NoDialogs dialogs;
+    NoHost host;
+    zq::HexList window(state, dialogs, host);
+    window.show();
+    if (!window.grab().save(out, "PNG")) {
+        std::cerr << "cannot write " << out.toStdString() << "\n";
+        return 1;
+    }
+    std::cout << out.toStdString() << "\n";
+    return 0;
+}
