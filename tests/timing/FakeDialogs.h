@@ -1,0 +1,73 @@
+#pragma once
+// Scripted stand-ins for the window tests: they answer at once and record what was asked.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Dialogs.h"
+#include "app/WindowHost.h"
+#include "device/SerialPort.h"
+
+namespace zq::test {
+
+class FakeDialogs : public Dialogs {
+public:
+    struct Box {
+        std::string text;
+        Buttons buttons;
+        Icon icon;
+        std::string title;
+    };
+    std::vector<Box> boxes;
+    std::deque<int> answers;  // for message boxes; AnswerOk when empty
+    std::vector<OpenLogSettings> opens;
+    std::deque<std::optional<std::string>> files;  // nullopt: the user cancels
+    int beeps = 0;
+
+    int MessageBox(const std::string& text, Buttons buttons, Icon icon,
+                   const std::string& title) override {
+        boxes.push_back({text, buttons, icon, title});
+        if (answers.empty()) return AnswerOk;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    bool ShowOpen(OpenLogSettings& settings) override {
+        opens.push_back(settings);
+        if (files.empty() || !files.front()) {
+            if (!files.empty()) files.pop_front();
+            return false;
+        }
+        settings.FileName = *files.front();
+        files.pop_front();
+        return true;
+    }
+    void Beep() override { ++beeps; }
+};
+
+class FakeHost : public WindowHost {
+public:
+    int hexListShown = 0;
+    int timingViewShown = 0;
+    void showHexList() override { ++hexListShown; }
+    void showTimingView() override { ++timingViewShown; }
+};
+
+class FakePort : public SerialPort {
+public:
+    bool opened = false;
+    int closes = 0;
+    bool open(std::string&) override { return opened = true; }
+    void close() override {
+        opened = false;
+        ++closes;
+    }
+    bool isOpen() const override { return opened; }
+    std::string readAll() override { return {}; }
+    void setRts(bool) override {}
+    void setNullDiscard(bool) override {}
+};
+
+}  // namespace zq::test
