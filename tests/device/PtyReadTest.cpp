@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
@@ -77,7 +78,7 @@ std::string RandomBytes(size_t n, uint32_t seed) {
     std::string s(n, '\0');
     for (auto& c : s) c = static_cast<char>(byte(rng));
     // Make sure every value occurs, whatever the seed.
-    for (int i = 0; i < 256; ++i) s[static_cast<size_t>(i) * 7] = static_cast<char>(i);
+    for (size_t i = 0; i < 256 && i * 7 < n; ++i) s[i * 7] = static_cast<char>(i);
     return s;
 }
 
@@ -259,6 +260,36 @@ TEST_F(PtyRead, SimulatorSendsACompleteCaptureInBurstsAndTheChartGetsIt) {
     EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(sim.exitCode(), 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir / "ttyZQ")));
+}
+
+TEST(Simulator, PacesAtTheLineSpeedByDefault) {
+    TempDir dir;
+    const std::string bytes = RandomBytes(480, 9);  // half a second at 960 bytes/s
+    test::WriteFile(dir / "dump.bin", bytes);
+    QProcess sim;
+    sim.start(ZQ350_SIM_PATH,
+              {QString::fromStdString((dir / "dump.bin").string()), "--burst", "48"});
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    TtySerialPort port(sim.readLine().trimmed().toStdString());
+    std::string received;
+    QElapsedTimer clock;
+    qint64 firstMs = -1, lastMs = -1;
+    port.onCommEvent = [&](int code) {
+        if (code != comEvReceive) return;
+        received += port.readAll();
+        if (firstMs < 0) firstMs = clock.elapsed();
+        lastMs = clock.elapsed();
+    };
+    std::string error;
+    clock.start();
+    ASSERT_TRUE(port.open(error)) << error;
+    ASSERT_TRUE(RunUntil([&] { return received.size() >= bytes.size(); }, 5000));
+    EXPECT_TRUE(received == bytes);
+    // The last of 10 bursts leaves 432 bytes' time (0.45 s) after the first.
+    EXPECT_GE(lastMs - firstMs, 400);
+    port.close();
+    ASSERT_TRUE(sim.state() == QProcess::NotRunning || sim.waitForFinished(5000));
+    EXPECT_EQ(sim.exitCode(), 0);
 }
 
 TEST_F(PtyRead, PulledAdapterIsReportedAndTheReadStopsWaiting) {

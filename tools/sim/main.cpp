@@ -40,7 +40,9 @@ const char* kUsage =
     "                  (default: 1-64)\n"
     "  --pause MS      wait MS milliseconds after each burst, on top of the pacing\n"
     "                  (a pause of 1000 or more makes the program end its read there)\n"
-    "  --link PATH     also make PATH a symbolic link to the port (replaces a link, never a file)\n"
+    "  --link PATH     also make PATH a symbolic link to the port (replaces a link, never a\n"
+    "                  file); the program reads /dev/ttyUSB0, so on a machine without that\n"
+    "                  port: sudo zq350-sim FILE --link /dev/ttyUSB0\n"
     "  --help          show this text\n";
 
 struct Options {
@@ -164,6 +166,14 @@ int main(int argc, char** argv) {
         ::cfsetispeed(&tio, B9600);
         ::cfsetospeed(&tio, B9600);
         ::tcsetattr(master, TCSANOW, &tio);
+    }
+
+    // Run through sudo (to put --link into /dev), the port still belongs to the user who
+    // runs the program, who could not open a port of root's otherwise.
+    if (const char* uid = std::getenv("SUDO_UID"); uid && ::geteuid() == 0) {
+        if (::chown(port.c_str(), static_cast<uid_t>(std::strtoul(uid, nullptr, 10)),
+                    static_cast<gid_t>(-1)) != 0)
+            std::cerr << "zq350-sim: " << port << ": " << std::strerror(errno) << "\n";
     }
 
     std::signal(SIGINT, OnSignal);
