@@ -19,6 +19,12 @@ void WrapButton::paintEvent(QPaintEvent*) {
     p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 
+void ApplyDesignFont(QWidget* widget) {
+    QFont font = widget->font();
+    font.setPointSizeF(8);
+    widget->setFont(font);
+}
+
 void FitTextToWidth(QWidget* widget, const QString& text) {
     QFont font = widget->font();
     const int room = widget->width() - 2;

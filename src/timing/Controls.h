@@ -18,6 +18,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// The windows' design font: the system's face at 8 pt, which the designed sizes are made for.
+void ApplyDesignFont(QWidget* widget);
+
 // Shrinks a widget's font (down to 6 pt) until its one-line text fits its width: designed
 // widths assume a narrower font than most Linux desktops have.
 void FitTextToWidth(QWidget* widget, const QString& text);

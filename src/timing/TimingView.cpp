@@ -65,9 +65,7 @@ TimingView::TimingView(ProgramState& state, Dialogs& dialogs, WindowHost& host, 
 TimingView::~TimingView() = default;
 
 void TimingView::buildControls() {
-    QFont designFont = font();
-    designFont.setPointSizeF(8);
-    setFont(designFont);
+    ApplyDesignFont(this);
 
     auto* menu = menuBar()->addMenu("&File");
     menu->setObjectName("MnuFile");

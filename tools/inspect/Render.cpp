@@ -1,0 +1,104 @@
+// zq350-inspect render: the timing diagram of a capture as a PNG picture, drawn by the main
+// window's own chart widget and channel labels, offscreen, at 96 dpi.
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QWidget>
+
+#include "Inspect.h"
+#include "capture/CaptureFile.h"
+#include "timing/ChartArea.h"
+#include "timing/ChartData.h"
+#include "timing/Controls.h"
+#include "timing/PositionLabels.h"
+#include "timing/TimingChart.h"
+#include "timing/TimingViewLogic.h"
+
+namespace {
+
+constexpr const char* kRenderUsage =
+    "usage: zq350-inspect render FILE -o OUT.png [--start TEXT] [--length TEXT] [--trig on|off]\n"
+    "                            [--trig-every TEXT] [--zero-every TEXT] [--cursors A,B|off]\n";
+
+int RenderUsage(const std::string& message) {
+    std::cerr << "zq350-inspect: " << message << "\n" << kRenderUsage;
+    return 2;
+}
+
+void PrintReport(const std::string& report) {
+    std::string text;
+    for (size_t i = 0; i < report.size(); ++i)
+        if (!(report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n'))
+            text += report[i];
+    if (!text.empty()) std::cerr << text << (text.back() == '\n' ? "" : "\n");
+}
+
+}  // namespace
+
+int RenderCommand(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string out;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "-o") continue;
+        if (i + 1 >= args.size()) return RenderUsage("-o needs a file name");
+        out = args[i + 1];
+        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+        break;
+    }
+    zq::ViewBoxes boxes;
+    std::string error;
+    const auto rest = zq::inspect::ParseViewOptions(args, boxes, error);
+    if (!rest) return RenderUsage(error);
+    if (rest->empty()) return RenderUsage("missing FILE");
+    if (rest->size() > 1) return RenderUsage("unknown option " + (*rest)[1]);
+    if (out.empty()) return RenderUsage("missing -o OUT.png");
+    // As the window's title shows it: the full path of the chosen file.
+    const std::string path = QFileInfo(QString::fromStdString(rest->front()))
+                                 .absoluteFilePath()
+                                 .toStdString();
+
+    auto file = zq::CaptureFile::open(path, error);
+    if (!file) {
+        std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
+        return 2;
+    }
+    // As a load from disk draws it: one pass with the boxes as given.
+    const zq::CalcDataResult pass = zq::CalcDataPass(boxes, file.get(), zq::TraceLevels{});
+    if (!pass.drawn) {
+        std::cerr << "zq350-inspect: " << path << ": no capture (the file holds no line start)\n";
+        return 1;
+    }
+
+    // No display is needed, and a fixed 96 dpi gives the same picture everywhere.
+    std::unique_ptr<QApplication> app;
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int qtArgc = 1;
+        static char name[] = "zq350-inspect";
+        static char* qtArgv[] = {name, nullptr};
+        app = std::make_unique<QApplication>(qtArgc, qtArgv);
+    }
+    const zq::TwipScale scale(96);
+    QWidget canvas;
+    zq::ApplyDesignFont(&canvas);
+    const zq::ChartArea area = zq::BuildChartArea(&canvas, scale);
+    canvas.resize(zq::ChartArea::VisibleSize(scale));
+    area.chart->setChartData(pass.grid);
+    area.chart->setColumnLabels(
+        zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()));
+    area.chart->setTitleText(path + zq::kChartTitleSuffix);
+
+    const QImage picture = canvas.grab().toImage();
+    if (!picture.save(QString::fromStdString(out), "PNG")) {
+        std::cerr << "zq350-inspect: " << out << ": cannot write the picture\n";
+        return 2;
+    }
+    PrintReport(pass.report);
+    return pass.report.empty() ? 0 : 1;
+}
