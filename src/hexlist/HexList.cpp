@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QValidator>
 #include <algorithm>
 #include <array>
@@ -121,6 +123,20 @@ QString ShownLine(const std::string& text) {
     return s;
 }
 
+// The list area. A copy carries the plain listing only: the line colours are for the black
+// background here, and pasted as rich text they would be white on white.
+class ListingTextBox : public QPlainTextEdit {
+  public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+  protected:
+    QMimeData* createMimeDataFromSelection() const override {
+        auto* data = new QMimeData;
+        data->setText(textCursor().selection().toPlainText());
+        return data;
+    }
+};
+
 }  // namespace
 
 HexList::HexList(ProgramState& state, Dialogs& dialogs, WindowHost& host, QWidget* parent)
@@ -175,7 +191,7 @@ void HexList::createControls() {
 
     resize(px(kClientWidthTwips), px(kClientHeightTwips));
 
-    HexListText = new QPlainTextEdit(this);
+    HexListText = new ListingTextBox(this);
     place(HexListText, "HexListText", 300, 690, 6375, 7905);
     HexListText->setReadOnly(true);
     HexListText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

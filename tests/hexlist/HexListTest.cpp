@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -310,6 +311,7 @@ TEST_F(HexListWindow, ShowsTheSameTextAsTheBuilderAndCopiesItPlain) {
     list->selectAll();
     list->copy();
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), ListingText(build.lines, "\n"));
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
 }
 
 struct MarkCase {
