@@ -191,10 +191,10 @@ void DeviceRead::OnComm(int code) {
                 return;
             }
         }
-        progress_.add(chunk);
-        viewer_.ShowReadStatus(progress_.text());
         if (state_.port) state_.port->setRts(true);
         timer_.start();
+        progress_.add(chunk);
+        viewer_.ShowReadStatus(progress_.text());
     } else if (!CommEventText(code).empty() || code == comEvSend) {
         // Line events are recognised but not shown.
     } else {
