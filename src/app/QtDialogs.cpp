@@ -37,7 +37,7 @@ QStringList QtDialogs::NameFilters(const std::string& filter) {
         if (patterns.isEmpty()) patterns << "*";
         filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
     }
-    if (filters.isEmpty()) filters << "(*)";
+    if (filters.isEmpty()) filters << "All Files (*)";
     return filters;
 }
 
@@ -106,9 +106,14 @@ bool QtDialogs::ShowOpen(OpenLogSettings& settings) {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return false;
     settings.FileName = QFileInfo(chosen.first()).absoluteFilePath().toStdString();
+    // The dialog names its selected entry by the text it shows, without the patterns.
     const QStringList filters = dialog.nameFilters();
-    const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
-    if (index >= 0) settings.FilterIndex = index + 1;
+    const QString selected = dialog.selectedNameFilter();
+    for (int i = 0; i < filters.size(); ++i)
+        if (filters[i] == selected || filters[i].startsWith(selected + " (")) {
+            settings.FilterIndex = i + 1;
+            break;
+        }
     return true;
 }
 

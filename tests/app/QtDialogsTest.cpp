@@ -1,0 +1,83 @@
+#include "app/QtDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace zq {
+namespace {
+
+// Whether a file name passes one of the dialog's name filters, as its file list applies them.
+bool Shows(const QString& filter, const QString& fileName) {
+    static const QRegularExpression patterns(R"(\(([^()]*)\)$)");
+    const QString inside = patterns.match(filter).captured(1);
+    for (const QString& p : inside.split(' ', Qt::SkipEmptyParts)) {
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p));
+        if (re.match(fileName).hasMatch()) return true;
+    }
+    return false;
+}
+
+struct FilterCase {
+    const char* file;
+    bool allFiles;
+    bool textFiles;
+};
+
+TEST(QtDialogs, FiltersMatchWhatLinuxUsersExpect) {
+    const QStringList f = QtDialogs::NameFilters("All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
+    ASSERT_EQ(f.size(), 2);
+    const FilterCase cases[] = {{"capture.txt", true, true}, {"CAPTURE.TXT", true, true},
+                                {"Capture.Txt", true, true}, {"capture", true, false},
+                                {"capture.log", true, false}, {"capture.txt.bak", true, false},
+                                {".hidden", true, false}};
+    for (const FilterCase& c : cases) {
+        EXPECT_EQ(Shows(f[0], c.file), c.allFiles) << c.file;
+        EXPECT_EQ(Shows(f[1], c.file), c.textFiles) << c.file;
+    }
+}
+
+TEST(QtDialogs, DialogShowsTheEntryTextsTitleAndChosenEntry) {
+    OpenLogSettings s;
+    s.DialogTitle = "Open ZQ350 File ...";
+    s.Filter = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt";
+    s.FilterIndex = 2;
+    QFileDialog dialog;
+    QtDialogs::Configure(dialog, s);
+    EXPECT_EQ(dialog.windowTitle(), "Open ZQ350 File ...");
+    EXPECT_EQ(dialog.selectedNameFilter(), "Text Files (*.txt)");
+    EXPECT_EQ(dialog.defaultSuffix(), "LOG");
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), 2);
+    EXPECT_EQ(types->itemText(0), "All Files (*.*)");
+    EXPECT_EQ(types->itemText(1), "Text Files (*.txt)");
+    EXPECT_EQ(types->currentIndex(), 1);
+}
+
+TEST(QtDialogs, OddFiltersAndIndicesStillGiveAUsableDialog) {
+    const std::pair<std::string, int> cases[] = {{"", 0}, {"Logs|", 5}, {"A|*.a;*.b|B", -1},
+                                                 {"Only text", 1}};
+    for (const auto& [filter, index] : cases) {
+        OpenLogSettings s;
+        s.Filter = filter;
+        s.FilterIndex = index;
+        QFileDialog dialog;
+        QtDialogs::Configure(dialog, s);
+        EXPECT_FALSE(dialog.nameFilters().isEmpty()) << filter;
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        EXPECT_GE(types->currentIndex(), 0) << filter;
+    }
+    const QStringList two = QtDialogs::NameFilters("A|*.a;*.b");
+    ASSERT_EQ(two.size(), 1);
+    EXPECT_TRUE(Shows(two[0], "x.B"));
+    EXPECT_TRUE(Shows(two[0], "x.a"));
+    EXPECT_FALSE(Shows(two[0], "x.c"));
+}
+
+}  // namespace
+}  // namespace zq
