@@ -147,6 +147,11 @@ TEST(TtySerialPort, ReopensAndReportsAVanishedPortOnce) {
     ASSERT_TRUE(dev.send("S 0000\0", 7));
     ASSERT_TRUE(RunUntil([&] { return received.size() == 7; }, 3000));
     EXPECT_EQ(received, std::string("S 0000\0", 7));
+    port.setNullDiscard(true);  // never done by a read, but the port honours it
+    ASSERT_TRUE(dev.send("\0A\0", 3));
+    ASSERT_TRUE(RunUntil([&] { return received.size() == 8; }, 3000));
+    EXPECT_EQ(received.back(), 'A');
+    port.setNullDiscard(false);
 
     dev.hangUp();  // the adapter is pulled
     RunUntil([] { return false; }, 300);
