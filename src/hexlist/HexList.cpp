@@ -196,6 +196,7 @@ void HexList::createControls() {
     HexListText->setReadOnly(true);
     HexListText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     HexListText->setUndoRedoEnabled(false);
+    HexListText->setTabChangesFocus(true);  // Tab leaves the list like every other control
     HexListText->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont listFont(kListFontFamily);
     listFont.setStyleHint(QFont::Monospace);

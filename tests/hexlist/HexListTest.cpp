@@ -295,6 +295,33 @@ TEST_F(HexListWindow, MainWindowSettingsCarriedOver) {
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_TRUE(state.ReportShown);
     EXPECT_EQ(state.savedView, MainWindowDefaults());  // a build stores nothing
+
+    // A build that lists neither cursor leaves the caption as it was.
+    type("StartPos", "1500");
+    click("Update");
+    EXPECT_EQ(control<QLabel>("MarkCursorDiff")->text(), "Cursor Diff = 32");
+}
+
+TEST_F(HexListWindow, ControlCharactersOfADamagedHeaderKeepOneLinePerWord) {
+    std::string text = CaptureText();
+    text.replace(text.find("S 03F0"), 6, "S 03\r\n");
+    openCapture(text);
+    state.savedView = View(0, 2048);
+    open();
+    const ListingBuild build =
+        BuildListing(state.savedView, state.CurrentFile, state.CaptureHandle.get());
+    const std::vector<ShownLine> lines = shownLines();
+    ASSERT_EQ(lines.size(), build.lines.size());
+    int withSymbols = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string expected = build.lines[i].text;
+        for (const auto& [raw, symbol] : {std::pair{"\r", "\u240D"}, std::pair{"\n", "\u240A"}})
+            for (size_t p; (p = expected.find(raw)) != std::string::npos;)
+                expected.replace(p, 1, symbol);
+        if (expected != build.lines[i].text) ++withSymbols;
+        EXPECT_EQ(lines[i].text, expected);
+    }
+    EXPECT_GT(withSymbols, 0);
 }
 
 TEST_F(HexListWindow, ShowsTheSameTextAsTheBuilderAndCopiesItPlain) {
