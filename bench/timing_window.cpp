@@ -1,0 +1,130 @@
+// Benchmarks of the main window:
+//  - a click that redraws the whole window (samples 0..2048 of a complete capture), from the
+//    click through the decoder pass to the painted window;
+//  - program start to the first painted frame: the main window created (its Load event draws
+//    the start-up pattern), shown, and painted. Creating the QApplication is measured once and
+//    reported as the counter app_init_ms, since a process can make only one.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/ProgramState.h"
+#include "timing/TimingChart.h"
+#include "timing/TimingView.h"
+#include "timing_bench_support.h"
+
+namespace {
+
+double gAppInitMs = 0;
+
+std::string CaptureFileForBench() {
+    const auto path = std::filesystem::temp_directory_path() / "zq_timing_bench.txt";
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    char buf[8];
+    for (unsigned a = 0; a < 2048; a += 16) {
+        std::snprintf(buf, sizeof buf, "%04X", a);
+        f << "S " << buf;
+        for (unsigned n = a; n < a + 16; ++n) {
+            std::snprintf(buf, sizeof buf, " %04X", (n * 0x9E37u) & 0xFFFFu);
+            f << buf;
+        }
+        f << "\r\n";
+    }
+    return path.string();
+}
+
+// Paint events watched on the chart, so the start benchmark can wait for the first frame.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) {
+            painted = true;
+            ++paints;
+        }
+        return false;
+    }
+};
+
+void BM_ClickRedrawsWholeWindow(benchmark::State& st) {
+    zq::ProgramState state;
+    zq::bench::ScriptedDialogs dialogs;
+    dialogs.file = CaptureFileForBench();
+    zq::bench::NoHost host;
+    zq::TimingView view(state, dialogs, host);
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view)) {
+        st.SkipWithError("window not exposed");
+        return;
+    }
+    view.findChild<QLineEdit*>("StartPos")->setText("0");
+    view.findChild<QLineEdit*>("DataLen")->setText("2048");
+    view.findChild<QLineEdit*>("ZeroCentricVal")->setText("64");
+    QTest::mouseClick(view.findChild<QPushButton*>("Load"), Qt::LeftButton);
+    if (!state.CaptureHandle || view.chart()->chartData().samples() != 2049) {
+        st.SkipWithError("capture not loaded as a whole window");
+        return;
+    }
+    auto* check = view.findChild<QCheckBox*>("MarkZerocentricCheck");
+    PaintWatch watch;
+    view.chart()->installEventFilter(&watch);
+    int64_t clicks = 0, marked = 0;
+    for (auto _ : st) {
+        QTest::mouseClick(check, Qt::LeftButton);
+        view.repaint();  // the whole window, chart included, painted now
+        ++clicks;
+        marked += view.chart()->chartData().at(zq::kZeroCentricTrace, 64) > 0;
+    }
+    st.counters["samples"] = view.chart()->chartData().samples();
+    // Each click must have painted the chart once and toggled the marks.
+    st.counters["chart_paints_per_click"] = static_cast<double>(watch.paints) / clicks;
+    st.counters["marked_share"] = static_cast<double>(marked) / clicks;
+}
+BENCHMARK(BM_ClickRedrawsWholeWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_StartToFirstPaintedFrame(benchmark::State& st) {
+    for (auto _ : st) {
+        zq::ProgramState state;
+        zq::bench::ScriptedDialogs dialogs;
+        zq::bench::NoHost host;
+        PaintWatch watch;
+        auto view = std::make_unique<zq::TimingView>(state, dialogs, host);
+        view->chart()->installEventFilter(&watch);
+        view->show();
+        while (!watch.painted) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        st.PauseTiming();
+        view.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        st.ResumeTiming();
+    }
+    st.counters["app_init_ms"] = gAppInitMs;
+}
+BENCHMARK(BM_StartToFirstPaintedFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const auto t0 = std::chrono::steady_clock::now();
+    QApplication app(argc, argv);
+    gAppInitMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                     .count();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
