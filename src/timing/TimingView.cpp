@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "app/QtEndTimer.h"
+#include "device/TtySerialPort.h"
 #include "timing/Controls.h"
 #include "timing/Navigation.h"
 #include "timing/TimingChart.h"
@@ -52,6 +54,10 @@ TimingView::TimingView(ProgramState& state, Dialogs& dialogs, WindowHost& host, 
       dialogs_(dialogs),
       host_(host),
       logic_(state, dialogs, *this),
+      timer1_(std::make_unique<QtEndTimer>(1000)),
+      deviceRead_(std::make_unique<DeviceRead>(
+          state, dialogs, *timer1_, logic_.OpenLog(), *this,
+          [] { return std::make_unique<TtySerialPort>(kZq350PortPath); })),
       scale_(TwipScale::ForWidget(this)) {
     setObjectName("TimingView");
     setWindowTitle(kCaption);
@@ -226,9 +232,8 @@ void TimingView::ShowReadStatus(const std::string& text) {
 void TimingView::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    // DEVICE READ HOOK: once the device read is connected, its Unload() closes the writer and
-    // the port here instead.
-    logic_.FormUnload();
+    // Closes the capture writer and the serial port and stops Timer1, silently.
+    deviceRead_->Unload();
 }
 
 void TimingView::closeEvent(QCloseEvent* event) {
@@ -251,10 +256,8 @@ void TimingView::Load_Click() {
 
 void TimingView::TextList_Click() { host_.showHexList(); }
 
-void TimingView::ReadZQ350_Click() {
-    // DEVICE READ HOOK: ReadZQ350_Click of the device read starts here; Timer1 and the
-    // port's OnComm notifications are connected where that object is created.
-}
+// The port's notifications (OnComm) and Timer1's tick reach the device read directly.
+void TimingView::ReadZQ350_Click() { deviceRead_->ReadZQ350_Click(); }
 
 void TimingView::Update_Click() {
     withBoxes([this](ViewBoxes& b) {

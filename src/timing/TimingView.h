@@ -14,6 +14,7 @@
 #include "app/ProgramState.h"
 #include "app/WindowHost.h"
 #include "capture/ViewSettings.h"
+#include "device/DeviceRead.h"
 #include "timing/ChartArea.h"
 #include "timing/TimingViewLogic.h"
 
@@ -26,7 +27,9 @@ namespace zq {
 
 class TimingChart;
 
-class TimingView : public QMainWindow, private TimingViewOutput {
+class EndTimer;
+
+class TimingView : public QMainWindow, public DeviceViewer, private TimingViewOutput {
     Q_OBJECT
 public:
     static constexpr const char* kCaption = "Timing View";
@@ -35,10 +38,10 @@ public:
     ~TimingView() override;
 
     // What a device read needs of the window.
-    void SetChartTitle(const std::string& title);
-    void CalcData();
+    void SetChartTitle(const std::string& title) override;
+    void CalcData() override;
     // A line of read progress beside the buttons; the empty text clears it.
-    void ShowReadStatus(const std::string& text);
+    void ShowReadStatus(const std::string& text) override;
 
     // The Unload event; runs once, on close or on the switch to the listing window.
     void Unload();
@@ -47,6 +50,7 @@ public:
     // The boxes' texts and check states as they stand.
     ViewBoxes boxes() const;
     OpenLogSettings& OpenLog() { return logic_.OpenLog(); }
+    DeviceRead& deviceRead() { return *deviceRead_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +85,9 @@ private:
     Dialogs& dialogs_;
     WindowHost& host_;
     TimingViewLogic logic_;
+    // Timer1 and the handlers of a device read (ReadZQ350_Click, OnComm, Timer1_Timer).
+    std::unique_ptr<EndTimer> timer1_;
+    std::unique_ptr<DeviceRead> deviceRead_;
     TwipScale scale_;
     bool unloaded_ = false;
     bool placed_ = false;

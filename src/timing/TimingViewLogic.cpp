@@ -1,7 +1,5 @@
 #include "timing/TimingViewLogic.h"
 
-#include "device/CaptureWriter.h"
-#include "device/SerialPort.h"
 #include "timing/ChartData.h"
 #include "timing/PositionLabels.h"
 
@@ -22,12 +20,6 @@ void TimingViewLogic::FormLoad(ViewBoxes& boxes) {
     const ChartGrid pattern = StartupPattern(state_.levels);
     out_.ShowChartTitle(kStartupTitle);
     PlotData(pattern, boxes);
-}
-
-void TimingViewLogic::FormUnload() {
-    // Whatever exists of a device read is closed; a missing or closed one is no error.
-    if (state_.writer) state_.writer->Close();
-    if (state_.port) state_.port->close();
 }
 
 void TimingViewLogic::CalcData(ViewBoxes& boxes) {

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's procedures and handlers without the window: the Load and Unload events,
+// The main window's procedures and handlers without the window: the Load event,
 // CalcData, PlotData and the click of "Load  from Disk". They work on the texts and check
 // states of the boxes (ViewBoxes) and reach the chart, the dialogs and the program-wide state
 // only through the interfaces below, so the tests can drive them with fakes.
@@ -34,8 +34,6 @@ public:
     // Load event: restores the boxes from SavedView and redraws the open capture, or draws the
     // start-up pattern when none is open. boxes hold the design-time defaults on entry.
     void FormLoad(ViewBoxes& boxes);
-    // Unload event: closes the capture writer and the serial port, silently.
-    void FormUnload();
 
     // One redraw: normalise the window, store SavedView, scan, draw, report once per file.
     void CalcData(ViewBoxes& boxes);

@@ -397,7 +397,7 @@ TEST_F(TimingViewTest, UnloadClosesWriterAndPortSilentlyOnce) {
     open();
     view->show();
     view->close();
-    EXPECT_FALSE(state.writer->isOpen());
+    EXPECT_TRUE(!state.writer || !state.writer->isOpen());
     EXPECT_FALSE(p->opened);
     view->Unload();
     EXPECT_EQ(p->closes, 1);
@@ -409,6 +409,21 @@ TEST_F(TimingViewTest, ClosingWithNothingToCloseIsQuiet) {
     view->show();
     EXPECT_TRUE(view->close());
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(TimingViewTest, ReadFromDeviceAsksForAFileAndACancelStartsNothing) {
+    open();
+    dialogs.files.push_back(std::nullopt);
+    click("ReadZQ350");
+    ASSERT_EQ(dialogs.opens.size(), 1u);
+    EXPECT_EQ(dialogs.opens[0].DialogTitle, "Save ZQ350 File as ...");
+    EXPECT_FALSE(state.port && state.port->isOpen());
+    EXPECT_FALSE(state.writer);
+    // The dialog is the window's one OpenLog: the load that follows makes its own settings.
+    dialogs.files.push_back(std::nullopt);
+    click("Load");
+    EXPECT_EQ(dialogs.opens[1].DialogTitle, "Open ZQ350 File ...");
+    EXPECT_EQ(dialogs.opens[1].Flags, 0x80004);
 }
 
 TEST_F(TimingViewTest, TextListAsksTheHostForTheListing) {
