@@ -11,7 +11,7 @@ namespace zq::bench {
 
 // Answers the open dialog with a fixed file; reports go to standard error.
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     std::string file;
     int MessageBox(const std::string& text, Buttons, Icon, const std::string&) override {
         std::cerr << text << "\n";
@@ -26,7 +26,7 @@ public:
 };
 
 class NoHost : public WindowHost {
-public:
+  public:
     void showHexList() override {}
     void showTimingView() override {}
 };

@@ -4,8 +4,6 @@
 // The capture is loaded the way a user does it: "Load  from Disk", the file chosen in the
 // dialog, then a few marks switched on with their check boxes.
 
-#include <iostream>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -14,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <iostream>
 
 #include "app/ProgramState.h"
 #include "timing/TimingView.h"

@@ -7,17 +7,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <string>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
 
 #include "app/ProgramState.h"
 #include "timing/TimingChart.h"
@@ -46,7 +45,7 @@ std::string CaptureFileForBench() {
 
 // Paint events watched on the chart, so the start benchmark can wait for the first frame.
 class PaintWatch : public QObject {
-public:
+  public:
     bool painted = false;
     int paints = 0;
     bool eventFilter(QObject*, QEvent* e) override {
@@ -92,7 +91,9 @@ void BM_ClickRedrawsWholeWindow(benchmark::State& st) {
     st.counters["chart_paints_per_click"] = static_cast<double>(watch.paints) / clicks;
     st.counters["marked_share"] = static_cast<double>(marked) / clicks;
 }
-BENCHMARK(BM_ClickRedrawsWholeWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_ClickRedrawsWholeWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_StartToFirstPaintedFrame(benchmark::State& st) {
@@ -112,7 +113,9 @@ void BM_StartToFirstPaintedFrame(benchmark::State& st) {
     }
     st.counters["app_init_ms"] = gAppInitMs;
 }
-BENCHMARK(BM_StartToFirstPaintedFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_StartToFirstPaintedFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 }  // namespace
@@ -121,8 +124,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const auto t0 = std::chrono::steady_clock::now();
     QApplication app(argc, argv);
-    gAppInitMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-                     .count();
+    gAppInitMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -13,7 +13,7 @@
 namespace zq {
 
 class AppWindows : public WindowHost {
-public:
+  public:
     AppWindows(ProgramState& state, Dialogs& dialogs);
     ~AppWindows() override;
     AppWindows(const AppWindows&) = delete;
@@ -27,7 +27,7 @@ public:
     // The window now shown (null before the first).
     QWidget* current() const { return current_; }
 
-private:
+  private:
     void replaceWith(QWidget* next);
 
     ProgramState& state_;

@@ -74,7 +74,9 @@ int QtDialogs::MessageBox(const std::string& text, Buttons buttons, Icon icon,
     QMessageBox::StandardButtons set;
     QMessageBox::StandardButton escape = QMessageBox::Ok;
     switch (buttons) {
-        case Buttons::Ok: set = QMessageBox::Ok; break;
+        case Buttons::Ok:
+            set = QMessageBox::Ok;
+            break;
         case Buttons::OkCancel:
             set = QMessageBox::Ok | QMessageBox::Cancel;
             escape = QMessageBox::Cancel;
@@ -91,11 +93,16 @@ int QtDialogs::MessageBox(const std::string& text, Buttons buttons, Icon icon,
     box.setStandardButtons(set);
     box.setEscapeButton(escape);
     switch (box.exec()) {
-        case QMessageBox::Yes: return AnswerYes;
-        case QMessageBox::No: return AnswerNo;
-        case QMessageBox::Cancel: return AnswerCancel;
-        case QMessageBox::Ok: return AnswerOk;
-        default: return buttons == Buttons::Ok ? AnswerOk : AnswerCancel;
+        case QMessageBox::Yes:
+            return AnswerYes;
+        case QMessageBox::No:
+            return AnswerNo;
+        case QMessageBox::Cancel:
+            return AnswerCancel;
+        case QMessageBox::Ok:
+            return AnswerOk;
+        default:
+            return buttons == Buttons::Ok ? AnswerOk : AnswerCancel;
     }
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 // The shipped Dialogs: Qt's message boxes, file dialog and beep.
 
-#include <string>
-#include <vector>
-
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 #include "app/Dialogs.h"
 
@@ -15,7 +14,7 @@ class QWidget;
 namespace zq {
 
 class QtDialogs : public Dialogs {
-public:
+  public:
     int MessageBox(const std::string& text, Buttons buttons, Icon icon,
                    const std::string& title) override;
     bool ShowOpen(OpenLogSettings& settings) override;

@@ -8,13 +8,13 @@
 namespace zq {
 
 class QtEndTimer : public EndTimer {
-public:
+  public:
     explicit QtEndTimer(int intervalMs = 1000);
     void start() override;
     void stop() override;
     bool isActive() const override;
 
-private:
+  private:
     QTimer timer_;
 };
 

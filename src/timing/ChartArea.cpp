@@ -15,10 +15,9 @@ constexpr int kLabelPitch = 330;
 constexpr int kTopOfChannel15 = 690;
 
 // Names of the labels of channels 0..15; the numbering is the design's, not the channels'.
-constexpr const char* kLabelNames[16] = {"Label1",  "Label2",  "Label3",  "Label4",
-                                         "Label5",  "Label9",  "Label8",  "Label7",
-                                         "Label16", "Label15", "Label14", "Label13",
-                                         "Label12", "Label6",  "Label10", "Label11"};
+constexpr const char* kLabelNames[16] = {
+    "Label1",  "Label2",  "Label3",  "Label4",  "Label5",  "Label9", "Label8",  "Label7",
+    "Label16", "Label15", "Label14", "Label13", "Label12", "Label6", "Label10", "Label11"};
 
 }  // namespace
 
@@ -27,7 +26,8 @@ const char* ChannelLabelName(int channel) { return kLabelNames[channel]; }
 int ChannelLabelTop(int channel) { return kTopOfChannel15 + (15 - channel) * kLabelPitch; }
 
 QSize ChartArea::VisibleSize(const TwipScale& scale) {
-    return QSize(scale.toPixels(kChartLeft + kChartWidth), scale.toPixels(kChartTop + kChartHeight));
+    return QSize(scale.toPixels(kChartLeft + kChartWidth),
+                 scale.toPixels(kChartTop + kChartHeight));
 }
 
 ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale) {

@@ -3,9 +3,8 @@
 // channel labels "0" to "15" beside its bands. The picture export builds the same area, so an
 // exported picture matches the window.
 
-#include <array>
-
 #include <QSize>
+#include <array>
 
 #include "timing/Geometry.h"
 

@@ -11,10 +11,10 @@ namespace zq {
 // the designed two-line buttons ("Load  from Disk") expect. text() stays the caption as given.
 class WrapButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     using QPushButton::QPushButton;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -2,18 +2,17 @@
 // Window geometry is designed in twips (1/1440 inch). At 96 dpi a pixel is 15 twips; on other
 // screens the logical DPI scales it, so the layout keeps its proportions to the fonts.
 
-#include <cmath>
-
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <cmath>
 
 class QWidget;
 
 namespace zq {
 
 class TwipScale {
-public:
+  public:
     // Pixels per twip = logicalDpi / 1440.
     explicit TwipScale(double logicalDpi = 96.0) : dpi_(logicalDpi > 0 ? logicalDpi : 96.0) {}
 
@@ -30,7 +29,7 @@ public:
         return QRect(l, t, toPixels(left + width) - l, toPixels(top + height) - t);
     }
 
-private:
+  private:
     double dpi_;
 };
 

@@ -1,15 +1,14 @@
 #include "timing/TimingChart.h"
 
+#include <QEvent>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
-
-#include <QEvent>
-#include <QFont>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPaintEvent>
 
 namespace zq {
 
@@ -25,8 +24,8 @@ constexpr double kLabelGapTw = 45;
 
 // Bright on the black plot, distinct from the four mark colours.
 constexpr std::array<QRgb, 8> kChannelColours = {
-    qRgb(255, 230, 0),   qRgb(255, 140, 0),  qRgb(110, 160, 255), qRgb(230, 230, 230),
-    qRgb(255, 90, 90),   qRgb(0, 200, 120),  qRgb(200, 130, 255), qRgb(180, 200, 60)};
+    qRgb(255, 230, 0), qRgb(255, 140, 0), qRgb(110, 160, 255), qRgb(230, 230, 230),
+    qRgb(255, 90, 90), qRgb(0, 200, 120), qRgb(200, 130, 255), qRgb(180, 200, 60)};
 
 // One column span of a trace, in device pixels.
 struct Span {
@@ -42,7 +41,7 @@ struct Span {
 // Direct pixel access: traces are drawn column by column into the image, so a picture of any
 // density stays crisp and costs a few microseconds per trace.
 class PixelCanvas {
-public:
+  public:
     PixelCanvas(QImage& image, QRect clip) : image_(image), clip_(clip & image.rect()) {}
 
     // Fills columns [x, x + w) and rows [yTop, yBottom] (inclusive) with colour.
@@ -56,7 +55,7 @@ public:
         }
     }
 
-private:
+  private:
     QImage& image_;
     QRect clip_;
 };
@@ -111,11 +110,16 @@ QColor TimingChart::channelColour(int channel) {
 
 QColor TimingChart::markColour(int trace) {
     switch (trace) {
-        case kCursorTrace: return QColor(255, 64, 255);
-        case kTrigTrace: return QColor(255, 160, 160);
-        case kTrigCentricTrace: return QColor(64, 255, 255);
-        case kZeroCentricTrace: return QColor(138, 255, 138);
-        default: return QColor(255, 255, 255);
+        case kCursorTrace:
+            return QColor(255, 64, 255);
+        case kTrigTrace:
+            return QColor(255, 160, 160);
+        case kTrigCentricTrace:
+            return QColor(64, 255, 255);
+        case kZeroCentricTrace:
+            return QColor(138, 255, 138);
+        default:
+            return QColor(255, 255, 255);
     }
 }
 
@@ -138,9 +142,7 @@ QImage TimingChart::renderImage(qreal dpr) const {
     }
     PixelCanvas canvas(image, plot);
     const int thick = std::max(1, static_cast<int>(std::lround(dpr)));
-    const auto devY = [&](double v) {
-        return static_cast<int>(std::floor(valueToY(v) * dpr));
-    };
+    const auto devY = [&](double v) { return static_cast<int>(std::floor(valueToY(v) * dpr)); };
 
     // Faint band boundaries help the eye follow a channel across a long window.
     for (int c = 0; c <= 16; ++c)

@@ -7,13 +7,12 @@
 // Vertical layout is tied to the main window's channel labels: the band of channel c lies
 // beside the label "c" whenever the chart sits where the main window puts it.
 
-#include <string>
-#include <vector>
-
 #include <QColor>
 #include <QImage>
 #include <QRectF>
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "timing/ChartGrid.h"
 
@@ -21,7 +20,7 @@ namespace zq {
 
 class TimingChart : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The chart's design size in twips and the chart-local places derived from it.
     static constexpr double kDesignWidthTw = 14535;
     static constexpr double kDesignHeightTw = 7125;
@@ -59,12 +58,12 @@ public:
     // shows a cached one.
     QImage renderImage(qreal devicePixelRatio) const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void invalidate();
 
     ChartGrid grid_;

@@ -1,14 +1,13 @@
 #include "timing/TimingView.h"
 
-#include <algorithm>
-#include <map>
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTimer>
+#include <algorithm>
+#include <map>
 
 #include "app/QtEndTimer.h"
 #include "device/TtySerialPort.h"
@@ -27,17 +26,23 @@ constexpr int kShortBox = 4;
 
 uint8_t CheckValue(const QCheckBox* box) {
     switch (box->checkState()) {
-        case Qt::Unchecked: return Unchecked;
-        case Qt::PartiallyChecked: return Greyed;
-        default: return Checked;
+        case Qt::Unchecked:
+            return Unchecked;
+        case Qt::PartiallyChecked:
+            return Greyed;
+        default:
+            return Checked;
     }
 }
 
 Qt::CheckState QtCheckState(uint8_t value) {
     switch (value) {
-        case Unchecked: return Qt::Unchecked;
-        case Checked: return Qt::Checked;
-        default: return Qt::PartiallyChecked;
+        case Unchecked:
+            return Qt::Unchecked;
+        case Checked:
+            return Qt::Checked;
+        default:
+            return Qt::PartiallyChecked;
     }
 }
 
@@ -85,8 +90,8 @@ void TimingView::buildControls() {
     area_ = BuildChartArea(client, scale_);
 
     std::map<int, QWidget*> tabOrder;
-    const auto place = [&](QWidget* w, const char* name, int left, int top, int width,
-                           int height, int tab) {
+    const auto place = [&](QWidget* w, const char* name, int left, int top, int width, int height,
+                           int tab) {
         w->setObjectName(name);
         w->setGeometry(scale_.rect(left, top, width, height));
         w->setProperty("tabIndex", tab);
@@ -136,7 +141,8 @@ void TimingView::buildControls() {
     Update_ = button("Update", "Go !", 2160, 6840, 435, 705, 38);
     DecStart_ = button("DecStart", "<", 2640, 7170, 615, 315, 23);
     IncStart_ = button("IncStart", ">", 3240, 7170, 555, 315, 24);
-    MarkTrigCheck_ = checkBox("MarkTrigCheck", QColor(255, 128, 128), true, 4200, 6810, 255, 255, 25);
+    MarkTrigCheck_ =
+        checkBox("MarkTrigCheck", QColor(255, 128, 128), true, 4200, 6810, 255, 255, 25);
     label("Label19", "Mark Trig", 4440, 6840, 1635, 285, 27, false);
     MarkTrigcentricCheck_ =
         checkBox("MarkTrigcentricCheck", QColor(0, 255, 255), false, 4200, 7080, 255, 285, 26);

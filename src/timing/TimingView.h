@@ -5,10 +5,9 @@
 // Unload event. The handlers' logic lives in TimingViewLogic and Navigation; this class only
 // copies texts between the widgets and them.
 
+#include <QMainWindow>
 #include <string>
 #include <vector>
-
-#include <QMainWindow>
 
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
@@ -31,7 +30,7 @@ class EndTimer;
 
 class TimingView : public QMainWindow, public DeviceViewer, private TimingViewOutput {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kCaption = "Timing View";
 
     TimingView(ProgramState& state, Dialogs& dialogs, WindowHost& host, QWidget* parent = nullptr);
@@ -52,11 +51,11 @@ public:
     OpenLogSettings& OpenLog() { return logic_.OpenLog(); }
     DeviceRead& deviceRead() { return *deviceRead_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private slots:
+  private slots:
     void Load_Click();
     void TextList_Click();
     void ReadZQ350_Click();
@@ -65,7 +64,7 @@ private slots:
     void DecStart_Click();
     void MarkCheck_Click();
 
-private:
+  private:
     // TimingViewOutput
     void PlotChart(const ChartGrid& grid, std::vector<std::string> labels) override;
     void ShowChartTitle(const std::string& title) override;

@@ -16,7 +16,7 @@ namespace zq {
 
 // The window's chart and captions as the handlers change them.
 class TimingViewOutput {
-public:
+  public:
     virtual ~TimingViewOutput() = default;
     // PlotData's hand-over: the whole grid and one label per position.
     virtual void PlotChart(const ChartGrid& grid, std::vector<std::string> labels) = 0;
@@ -28,7 +28,7 @@ inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diag
 inline constexpr const char* kChartTitleSuffix = " - Timing Diagram";
 
 class TimingViewLogic {
-public:
+  public:
     TimingViewLogic(ProgramState& state, Dialogs& dialogs, TimingViewOutput& out);
 
     // Load event: restores the boxes from SavedView and redraws the open capture, or draws the
@@ -46,7 +46,7 @@ public:
     // The common file dialog of the window (OpenLog); its settings stay between uses.
     OpenLogSettings& OpenLog() { return openLog_; }
 
-private:
+  private:
     ProgramState& state_;
     Dialogs& dialogs_;
     TimingViewOutput& out_;

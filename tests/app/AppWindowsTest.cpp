@@ -1,10 +1,9 @@
-#include "app/AppWindows.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QPointer>
 
+#include "app/AppWindows.h"
 #include "timing/FakeDialogs.h"
 #include "timing/TimingChart.h"
 #include "timing/TimingView.h"

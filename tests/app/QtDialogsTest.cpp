@@ -1,10 +1,10 @@
-#include "app/QtDialogs.h"
-
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QFileDialog>
 #include <QRegularExpression>
+
+#include "app/QtDialogs.h"
 
 namespace zq {
 namespace {
@@ -29,8 +29,8 @@ struct FilterCase {
 TEST(QtDialogs, FiltersMatchWhatLinuxUsersExpect) {
     const QStringList f = QtDialogs::NameFilters("All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
     ASSERT_EQ(f.size(), 2);
-    const FilterCase cases[] = {{"capture.txt", true, true}, {"CAPTURE.TXT", true, true},
-                                {"Capture.Txt", true, true}, {"capture", true, false},
+    const FilterCase cases[] = {{"capture.txt", true, true},  {"CAPTURE.TXT", true, true},
+                                {"Capture.Txt", true, true},  {"capture", true, false},
                                 {"capture.log", true, false}, {"capture.txt.bak", true, false},
                                 {".hidden", true, false}};
     for (const FilterCase& c : cases) {
@@ -59,8 +59,8 @@ TEST(QtDialogs, DialogShowsTheEntryTextsTitleAndChosenEntry) {
 }
 
 TEST(QtDialogs, OddFiltersAndIndicesStillGiveAUsableDialog) {
-    const std::pair<std::string, int> cases[] = {{"", 0}, {"Logs|", 5}, {"A|*.a;*.b|B", -1},
-                                                 {"Only text", 1}};
+    const std::pair<std::string, int> cases[] = {
+        {"", 0}, {"Logs|", 5}, {"A|*.a;*.b|B", -1}, {"Only text", 1}};
     for (const auto& [filter, index] : cases) {
         OpenLogSettings s;
         s.Filter = filter;

@@ -1,9 +1,9 @@
-#include "app/QtEndTimer.h"
-
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QTest>
+
+#include "app/QtEndTimer.h"
 
 namespace zq {
 namespace {

@@ -13,7 +13,7 @@
 namespace zq::test {
 
 class FakeDialogs : public Dialogs {
-public:
+  public:
     struct Box {
         std::string text;
         Buttons buttons;
@@ -48,7 +48,7 @@ public:
 };
 
 class FakeHost : public WindowHost {
-public:
+  public:
     int hexListShown = 0;
     int timingViewShown = 0;
     void showHexList() override { ++hexListShown; }
@@ -56,7 +56,7 @@ public:
 };
 
 class FakePort : public SerialPort {
-public:
+  public:
     bool opened = false;
     int closes = 0;
     bool open(std::string&) override { return opened = true; }

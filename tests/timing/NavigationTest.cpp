@@ -1,6 +1,6 @@
-#include "timing/Navigation.h"
-
 #include <gtest/gtest.h>
+
+#include "timing/Navigation.h"
 
 namespace zq {
 namespace {
@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         NavCase{"BackFractionLength", Click::Dec, "100", "9.9", "98", "9.9", true},
         NavCase{"ForwardHugeStart", Click::Inc, "99999999999999999999999", "64", "2045", "64",
                 true},
-        NavCase{"BackHugeNegativeStart", Click::Dec, "-99999999999999999999999", "64", "0",
-                "64", true},
+        NavCase{"BackHugeNegativeStart", Click::Dec, "-99999999999999999999999", "64", "0", "64",
+                true},
         NavCase{"ForwardHugeLength", Click::Inc, "0", "99999999999999999999999", "2045",
                 "99999999999999999999999", true}),
     [](const auto& info) { return info.param.name; });

@@ -1,7 +1,5 @@
 // Pixel tests on grabs of the chart as the main window lays it out, channel labels included.
 
-#include "timing/TimingChart.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -9,12 +7,13 @@
 #include <QWidget>
 
 #include "timing/ChartArea.h"
+#include "timing/TimingChart.h"
 
 namespace zq {
 namespace {
 
 class ChartPixels : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         area = BuildChartArea(&host, TwipScale(96));
         host.resize(ChartArea::VisibleSize(TwipScale(96)));
@@ -54,8 +53,8 @@ TEST_F(ChartPixels, EachChannelsLevelsLieBesideItsLabel) {
         const auto high = rowsOf(img, xHigh, colour, mid - halfPitch, mid + halfPitch);
         ASSERT_FALSE(low.empty()) << "channel " << c << " low level not beside its label";
         ASSERT_FALSE(high.empty()) << "channel " << c << " high level not beside its label";
-        EXPECT_GT(low.front(), mid) << "channel " << c;   // low below the label's middle
-        EXPECT_LT(high.back(), mid) << "channel " << c;   // high above it
+        EXPECT_GT(low.front(), mid) << "channel " << c;  // low below the label's middle
+        EXPECT_LT(high.back(), mid) << "channel " << c;  // high above it
         EXPECT_GE(low.front() - high.back(), 12) << "channel " << c;
     }
 }
@@ -84,7 +83,7 @@ TEST_F(ChartPixels, OneSampleGlitchesStayVisibleWhenSamplesOutnumberPixels) {
     TraceLevels lv;
     const int ch0 = TraceOfChannel(0), ch9 = TraceOfChannel(9);
     for (int s = 0; s <= 2047; ++s) {
-        grid.at(ch0, s) = lv.LevelBase;                    // low, one high sample
+        grid.at(ch0, s) = lv.LevelBase;                      // low, one high sample
         grid.at(ch9, s) = 9 + lv.LevelBase + lv.LevelSwing;  // high, one low sample
     }
     grid.at(ch0, 1001) = lv.LevelBase + lv.LevelSwing;
@@ -98,7 +97,8 @@ TEST_F(ChartPixels, OneSampleGlitchesStayVisibleWhenSamplesOutnumberPixels) {
         const int mid = area.channelLabels[static_cast<size_t>(channel)]->geometry().center().y();
         int found = 0;
         for (int x = fromX; x <= toX; ++x) {
-            const auto rows = rowsOf(img, x, TimingChart::channelColour(channel), mid - 11, mid + 11);
+            const auto rows =
+                rowsOf(img, x, TimingChart::channelColour(channel), mid - 11, mid + 11);
             if (!rows.empty() && (high ? rows.front() < mid - 4 : rows.back() > mid + 4)) ++found;
         }
         return found;

@@ -1,20 +1,18 @@
 // The main window driven through its real widgets, offscreen, with scripted dialogs.
 
-#include "timing/TimingView.h"
-
 #include <gtest/gtest.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <unistd.h>
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "capture/ViewSettings.h"
 #include "device/CaptureWriter.h"
@@ -22,6 +20,7 @@
 #include "timing/ChartData.h"
 #include "timing/FakeDialogs.h"
 #include "timing/TimingChart.h"
+#include "timing/TimingView.h"
 
 namespace zq {
 namespace {
@@ -35,7 +34,7 @@ float Level(uint16_t word, int channel) {
 }
 
 class TimingViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() /
               ("zq_timing_view_" + std::to_string(::getpid()) + "_" +
@@ -68,7 +67,9 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
+    void click(const char* name) {
+        QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
+    }
     void setText(const char* name, const char* text) { child<QLineEdit>(name)->setText(text); }
     std::string text(const char* name) { return child<QLineEdit>(name)->text().toStdString(); }
     const ChartGrid& grid() { return view->chart()->chartData(); }
@@ -368,9 +369,9 @@ TEST_F(TimingViewTest, ReloadedWindowRestoresEveryValueBeforeItsOneRedraw) {
     EXPECT_EQ(view->chart()->titleText(), path + " - Timing Diagram");
     // The one redraw already used every restored value.
     ASSERT_EQ(grid().GridLength(), 32);
-    EXPECT_EQ(grid().at(kTrigCentricTrace, 4), kMarkLevel);   // 1504 = 1024 + 48 * 10
-    EXPECT_EQ(grid().at(kZeroCentricTrace, 0), kMarkLevel);   // 1500
-    EXPECT_EQ(grid().at(kCursorTrace, 27), kMarkLevel);       // 1527
+    EXPECT_EQ(grid().at(kTrigCentricTrace, 4), kMarkLevel);  // 1504 = 1024 + 48 * 10
+    EXPECT_EQ(grid().at(kZeroCentricTrace, 0), kMarkLevel);  // 1500
+    EXPECT_EQ(grid().at(kCursorTrace, 27), kMarkLevel);      // 1527
     EXPECT_EQ(child<QLabel>("MarkCursorDiff")->text(), "Cursor Diff = 17");
     EXPECT_EQ(dialogs.boxes.size(), 1u);  // the report is not shown again
 }
@@ -462,6 +463,34 @@ TEST_F(TimingViewTest, ShowReadStatusUsesItsOwnLine) {
     EXPECT_EQ(view->chart()->titleText(), "/x - Timing Diagram");
 }
 
+#ifdef ZQ_INSPECT
+TEST_F(TimingViewTest, ExportedPictureIsWhatTheWindowShows) {
+    open();
+    const std::string path = writeCapture("good.txt", test::CaptureText(words));
+    setText("StartPos", "1030");
+    setText("DataLen", "40");
+    setText("ZeroCentricVal", "7");
+    load(path);
+    click("MarkZerocentricCheck");
+    click("MarkCursorsCheck");
+    const QImage shown =
+        view->centralWidget()
+            ->grab(QRect(QPoint(0, 0), ChartArea::VisibleSize(TwipScale::ForWidget(view.get()))))
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+
+    const QString out = QString::fromStdString((dir / "out.png").string());
+    QProcess inspect;
+    inspect.start(ZQ_INSPECT, {"render", QString::fromStdString(path), "-o", out, "--start", "1030",
+                               "--length", "40", "--zero-every", "7", "--cursors", "off"});
+    ASSERT_TRUE(inspect.waitForFinished(30000));
+    EXPECT_EQ(inspect.exitCode(), 0) << inspect.readAllStandardError().toStdString();
+    const QImage exported = QImage(out).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(exported.size(), shown.size());
+    EXPECT_TRUE(exported == shown) << "the exported picture differs from the window";
+}
+#endif
+
 // The designed controls: kind, text, size and place at 96 dpi, tab order.
 struct ControlRow {
     const char* name;
@@ -534,12 +563,23 @@ TEST_F(TimingViewTest, ControlsMatchTheDesign) {
         EXPECT_TRUE(l->alignment() & Qt::AlignRight);
     }
     // Tab order of the focusable controls follows the design's tab indices.
-    const char* order[] = {"Load",           "TimingChart1",     "ReadZQ350",
-                           "DataLen",        "StartPos",         "DecStart",
-                           "IncStart",       "MarkTrigCheck",    "MarkTrigcentricCheck",
-                           "MarkZerocentricCheck", "TrigCentricVal", "MarkCursorsCheck",
-                           "MarkCursorA",    "MarkCursorB",      "ZeroCentricVal",
-                           "Update",         "TextList"};
+    const char* order[] = {"Load",
+                           "TimingChart1",
+                           "ReadZQ350",
+                           "DataLen",
+                           "StartPos",
+                           "DecStart",
+                           "IncStart",
+                           "MarkTrigCheck",
+                           "MarkTrigcentricCheck",
+                           "MarkZerocentricCheck",
+                           "TrigCentricVal",
+                           "MarkCursorsCheck",
+                           "MarkCursorA",
+                           "MarkCursorB",
+                           "ZeroCentricVal",
+                           "Update",
+                           "TextList"};
     QWidget* w = child<QWidget>("Load");
     for (size_t i = 1; i < std::size(order); ++i) {
         do w = w->nextInFocusChain();

@@ -1,15 +1,14 @@
 // zq350-inspect render: the timing diagram of a capture as a PNG picture, drawn by the main
 // window's own chart widget and channel labels, offscreen, at 96 dpi.
 
-#include <iostream>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <QApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QWidget>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "Inspect.h"
 #include "capture/CaptureFile.h"
@@ -59,9 +58,8 @@ int RenderCommand(int argc, char** argv) {
     if (rest->size() > 1) return RenderUsage("unknown option " + (*rest)[1]);
     if (out.empty()) return RenderUsage("missing -o OUT.png");
     // As the window's title shows it: the full path of the chosen file.
-    const std::string path = QFileInfo(QString::fromStdString(rest->front()))
-                                 .absoluteFilePath()
-                                 .toStdString();
+    const std::string path =
+        QFileInfo(QString::fromStdString(rest->front())).absoluteFilePath().toStdString();
 
     auto file = zq::CaptureFile::open(path, error);
     if (!file) {
