@@ -214,6 +214,25 @@ void TimingView::setBoxes(const ViewBoxes& b) {
     MarkCursorsCheck_->setCheckState(QtCheckState(b.MarkCursorsCheck));
 }
 
+void TimingView::setChangedBoxes(const ViewBoxes& before, const ViewBoxes& after) {
+    const auto text = [](QLineEdit* box, const std::string& was, const std::string& now) {
+        if (now != was) SetText(box, now);
+    };
+    text(StartPos_, before.StartPos, after.StartPos);
+    text(DataLen_, before.DataLen, after.DataLen);
+    text(TrigCentricVal_, before.TrigCentricVal, after.TrigCentricVal);
+    text(ZeroCentricVal_, before.ZeroCentricVal, after.ZeroCentricVal);
+    text(MarkCursorA_, before.MarkCursorA, after.MarkCursorA);
+    text(MarkCursorB_, before.MarkCursorB, after.MarkCursorB);
+    const auto check = [](QCheckBox* box, uint8_t was, uint8_t now) {
+        if (now != was) box->setCheckState(QtCheckState(now));
+    };
+    check(MarkTrigCheck_, before.MarkTrigCheck, after.MarkTrigCheck);
+    check(MarkZerocentricCheck_, before.MarkZerocentricCheck, after.MarkZerocentricCheck);
+    check(MarkTrigcentricCheck_, before.MarkTrigcentricCheck, after.MarkTrigcentricCheck);
+    check(MarkCursorsCheck_, before.MarkCursorsCheck, after.MarkCursorsCheck);
+}
+
 void TimingView::PlotChart(const ChartGrid& grid, std::vector<std::string> labels) {
     area_.chart->setChartData(grid);
     area_.chart->setColumnLabels(std::move(labels));

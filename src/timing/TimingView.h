@@ -69,16 +69,20 @@ class TimingView : public QMainWindow, public DeviceViewer, private TimingViewOu
     void PlotChart(const ChartGrid& grid, std::vector<std::string> labels) override;
     void ShowChartTitle(const std::string& title) override;
     void ShowCursorDiff(const std::string& caption) override;
+    void ShowBoxes(const ViewBoxes& boxes) override { setBoxes(boxes); }
 
     void buildControls();
     void setBoxes(const ViewBoxes& boxes);
-    // Runs a handler on the boxes and writes back what it left.
+    // Runs a handler on the boxes and writes back what it changed. Only its own changes: a
+    // timer tick served while the handler waited in a modal box may have set others.
     template <class F>
     void withBoxes(F&& handler) {
-        ViewBoxes b = boxes();
+        const ViewBoxes before = boxes();
+        ViewBoxes b = before;
         handler(b);
-        setBoxes(b);
+        setChangedBoxes(before, b);
     }
+    void setChangedBoxes(const ViewBoxes& before, const ViewBoxes& after);
 
     ProgramState& state_;
     Dialogs& dialogs_;

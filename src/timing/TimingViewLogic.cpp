@@ -28,8 +28,10 @@ void TimingViewLogic::CalcData(ViewBoxes& boxes) {
     if (!pass.drawn) return;
     if (pass.cursorDiff) out_.ShowCursorDiff(*pass.cursorDiff);
     PlotData(pass.grid, boxes);
-    if (!state_.ReportShown && pass.report.size() > 1)
+    if (!state_.ReportShown && pass.report.size() > 1) {
+        out_.ShowBoxes(boxes);
         dialogs_.MessageBox(pass.report, Buttons::Ok, Icon::None, kProgramTitle);
+    }
     state_.ReportShown = true;
 }
 

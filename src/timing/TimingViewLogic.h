@@ -22,6 +22,9 @@ class TimingViewOutput {
     virtual void PlotChart(const ChartGrid& grid, std::vector<std::string> labels) = 0;
     virtual void ShowChartTitle(const std::string& title) = 0;
     virtual void ShowCursorDiff(const std::string& caption) = 0;
+    // The texts and check states as a handler has left them so far; called before a modal
+    // box, so the window behind it already shows them.
+    virtual void ShowBoxes(const ViewBoxes& boxes) = 0;
 };
 
 inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diagram";

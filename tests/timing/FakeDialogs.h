@@ -2,6 +2,7 @@
 // Scripted stand-ins for the window tests: they answer at once and record what was asked.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,10 +26,12 @@ class FakeDialogs : public Dialogs {
     std::vector<OpenLogSettings> opens;
     std::deque<std::optional<std::string>> files;  // nullopt: the user cancels
     int beeps = 0;
+    std::function<void()> whileBoxShown;  // runs while a message box is "open"
 
     int MessageBox(const std::string& text, Buttons buttons, Icon icon,
                    const std::string& title) override {
         boxes.push_back({text, buttons, icon, title});
+        if (whileBoxShown) whileBoxShown();
         if (answers.empty()) return AnswerOk;
         const int a = answers.front();
         answers.pop_front();

@@ -161,6 +161,22 @@ TEST_F(TimingViewTest, LoadDrawsTheFileAndReportsItsDamageOnce) {
     EXPECT_EQ(dialogs.boxes.size(), 2u);
 }
 
+TEST_F(TimingViewTest, TheReportBoxStandsBeforeTheCorrectedBoxes) {
+    open();
+    setText("StartPos", "-1000");
+    setText("DataLen", "9999");
+    std::string startWhileShown, lengthWhileShown;
+    dialogs.whileBoxShown = [&] {
+        startWhileShown = text("StartPos");
+        lengthWhileShown = text("DataLen");
+    };
+    load(damagedCapture());
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(lengthWhileShown, "2048");
+    EXPECT_EQ(startWhileShown, "0");
+    EXPECT_EQ(text("StartPos"), "0");
+}
+
 TEST_F(TimingViewTest, AnUndamagedFileDrawsWithoutAnyBox) {
     open();
     setText("StartPos", "1500");
