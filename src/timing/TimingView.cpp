@@ -162,6 +162,12 @@ void TimingView::buildControls() {
     ReadZQ350_ = button("ReadZQ350", "Read  from ZQ350", 9240, 6960, 1215, 495, 18);
     TextList_ = button("TextList", "Text List", 8700, 7620, 1035, 495, 39);
 
+    // The check boxes have no caption of their own; screen readers take the row's label.
+    MarkTrigCheck_->setAccessibleName("Mark Trig");
+    MarkTrigcentricCheck_->setAccessibleName("Mark from Trig  - every");
+    MarkZerocentricCheck_->setAccessibleName("Mark from Zero - every");
+    MarkCursorsCheck_->setAccessibleName("Set Cursors - - - - at");
+
     // Not a designed control: progress of a device read, in the free space beside the buttons.
     ReadStatus_ = new QLabel(client);
     ReadStatus_->setObjectName("ReadStatus");
