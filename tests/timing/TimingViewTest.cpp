@@ -350,6 +350,35 @@ TEST_F(TimingViewTest, MarkCheckBoxesAddAndRemoveTheirMarks) {
     EXPECT_EQ(grid().at(kCursorTrace, 0), 0.0f);
 }
 
+TEST_F(TimingViewTest, AnyTextInTheMarkBoxesRedrawsAndStoresA16BitValue) {
+    open();
+    load(writeCapture("good.txt", test::CaptureText(words)));
+    click("MarkZerocentricCheck");
+    click("MarkTrigcentricCheck");
+    const struct {
+        const char* text;
+        int16_t stored;
+    } cases[] = {{"", 0},
+                 {"abc", 0},
+                 {"-16", -16},
+                 {"2.5", 2},
+                 {"3.5", 4},
+                 {"99999999999999999999", 32767},
+                 {"-99999999999", -32768},
+                 {" 8 ", 8},
+                 {"1e3", 0},
+                 {"0x10", 0}};
+    for (const auto& c : cases) {
+        for (const char* box : {"TrigCentricVal", "ZeroCentricVal"}) setText(box, c.text);
+        // Cursor boxes hold at most 4 characters, as the design limits them.
+        for (const char* box : {"MarkCursorA", "MarkCursorB"}) setText(box, c.text);
+        click("Update");
+        EXPECT_EQ(state.savedView.TrigCentricVal, c.stored) << c.text;
+        EXPECT_EQ(state.savedView.ZeroCentricVal, c.stored) << c.text;
+        EXPECT_EQ(grid().GridLength(), 64) << c.text;
+    }
+}
+
 TEST_F(TimingViewTest, ReloadedWindowRestoresEveryValueBeforeItsOneRedraw) {
     open();
     const std::string path = damagedCapture();
