@@ -4,16 +4,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace zq {
 
 namespace {
-constexpr size_t kBlock = 64 * 1024;
+constexpr size_t kBlock = 16 * 1024;  // the first block of a file that gave no size
 }
 
-ByteCursor::ByteCursor(int fd) : fd_(fd), eof_(fd < 0) {}
+ByteCursor::ByteCursor(int fd) : fd_(fd), eof_(fd < 0) {
+    // Room for the whole file and one byte more, so that one read takes it all and the next
+    // finds its end without growing the buffer.
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size > 0)
+        sizeHint_ = static_cast<size_t>(std::min<off_t>(st.st_size, 64 << 20)) + 1;
+}
 
 ByteCursor::ByteCursor(std::string_view bytes)
     : data_(new char[bytes.size() + 1]), size_(bytes.size()), capacity_(bytes.size() + 1) {
@@ -22,8 +29,8 @@ ByteCursor::ByteCursor(std::string_view bytes)
 
 bool ByteCursor::loadUpTo(size_t i) {
     while (!eof_ && i >= size_) {
-        if (capacity_ - size_ < kBlock) {
-            const size_t capacity = capacity_ * 2 + kBlock;
+        if (capacity_ == size_) {
+            const size_t capacity = std::max({capacity_ * 2, sizeHint_, kBlock});
             std::unique_ptr<char[]> grown(new char[capacity]);
             if (size_) std::memcpy(grown.get(), data_.get(), size_);
             data_ = std::move(grown);

@@ -31,6 +31,7 @@ private:
     std::unique_ptr<char[]> data_;
     size_t size_ = 0;
     size_t capacity_ = 0;
+    size_t sizeHint_ = 0;
     int fd_ = -1;
     bool eof_ = true;
 };

@@ -12,9 +12,6 @@ constexpr int32_t kTriggerSample = 1024;
 
 // True when a / interval is a whole number; an interval of 0 marks nothing.
 bool IsMultiple(double a, double interval) {
-    // Whole intervals (the usual case) need no floating-point division.
-    if (interval != 0 && interval == std::floor(interval) && std::fabs(interval) < 1e9)
-        return static_cast<int64_t>(a) % static_cast<int64_t>(interval) == 0;
     const double q = a / interval;
     return std::isfinite(q) && q == std::floor(q);
 }
@@ -48,7 +45,20 @@ std::string CursorDiffCaption(double cursorA, double cursorB) {
 }
 
 ChartFiller::ChartFiller(ChartGrid& grid, int32_t start, MarkSettings marks, TraceLevels levels)
-    : grid_(grid), start_(start), marks_(std::move(marks)), levels_(levels) {
+    : grid_(grid),
+      start_(start),
+      marks_(std::move(marks)),
+      levels_(levels),
+      gridLength_(grid.GridLength()),
+      stride_(static_cast<size_t>(grid.row(2) - grid.row(1))) {
+    for (int n = 0; n < 4; ++n) digitRow_[n] = grid_.row(4 * n + 1);
+    auto wholeStep = [](bool on, double interval) -> std::optional<int64_t> {
+        if (on && interval == std::floor(interval) && std::fabs(interval) < 1e9)
+            return static_cast<int64_t>(interval);
+        return std::nullopt;
+    };
+    zeroStep_ = wholeStep(marks_.zeroCentric, marks_.zeroInterval);
+    trigStep_ = wholeStep(marks_.trigCentric, marks_.trigInterval);
     for (int n = 0; n < 4; ++n) {
         for (int v = 0; v < 16; ++v) {
             for (int j = 0; j < 4; ++j) {
@@ -63,9 +73,11 @@ ChartFiller::ChartFiller(ChartGrid& grid, int32_t start, MarkSettings marks, Tra
 void ChartFiller::placeMarksAt(int32_t a) {
     const int s = a - start_;
     if (marks_.trig && a == kTriggerSample) grid_.at(kTrigTrace, s) = kMarkLevel;
-    if (marks_.zeroCentric && IsMultiple(a, marks_.zeroInterval))
+    if (marks_.zeroCentric && (zeroStep_ ? a % *zeroStep_ == 0 : IsMultiple(a, marks_.zeroInterval)))
         grid_.at(kZeroCentricTrace, s) = kMarkLevel;
-    if (marks_.trigCentric && IsMultiple(a - kTriggerSample, marks_.trigInterval))
+    if (marks_.trigCentric &&
+        (trigStep_ ? (a - kTriggerSample) % *trigStep_ == 0
+                   : IsMultiple(a - kTriggerSample, marks_.trigInterval)))
         grid_.at(kTrigCentricTrace, s) = kMarkLevel;
     if (marks_.cursors) {
         const float fa = static_cast<float>(a);

@@ -44,12 +44,11 @@ public:
         const int value = HexDigitValue(digit);
         if (value < 0) return;
         const float* levels = digitLevels_[digitPosition & 3][value];
-        const size_t stride = static_cast<size_t>(grid_.samples());
-        float* cell = grid_.row(4 * digitPosition + 1) + (sampleAddress - start_);
+        float* cell = digitRow_[digitPosition & 3] + (sampleAddress - start_);
         cell[0] = levels[0];
-        cell[stride] = levels[1];
-        cell[2 * stride] = levels[2];
-        cell[3 * stride] = levels[3];
+        cell[stride_] = levels[1];
+        cell[2 * stride_] = levels[2];
+        cell[3 * stride_] = levels[3];
     }
     void PlaceMarks(int32_t sampleAddress) {
         // Marks depend on the sample address only, and the scan asks again for every separator
@@ -73,14 +72,17 @@ public:
 
 private:
     bool inWindow(int32_t a) const {
-        return a >= start_ && int64_t{a} - start_ <= grid_.GridLength();
+        return a >= start_ && int64_t{a} - start_ <= gridLength_;
     }
     ChartGrid& grid_;
     int32_t start_;
     MarkSettings marks_;
     TraceLevels levels_;
-    // The two levels of every channel trace, computed once with the same single-precision
-    // arithmetic a digit store uses: [trace][bit].
+    int64_t gridLength_;
+    size_t stride_;
+    float* digitRow_[4];  // the first trace of each digit position: traces 1, 5, 9 and 13
+    // Whole intervals are tested with integer arithmetic, without a division in floating point.
+    std::optional<int64_t> zeroStep_, trigStep_;
     // What a digit stores into its four traces, for every digit position and value, computed
     // once with the single-precision arithmetic of a store: bit j of the digit goes to trace
     // 4n + j + 1 as bit * LevelSwing + LevelBase + j + 12 - 4n.

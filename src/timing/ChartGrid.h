@@ -39,7 +39,8 @@ public:
     ChartGrid() : ChartGrid(0) {}
     explicit ChartGrid(int gridLength)
         : gridLength_(gridLength < 0 ? 0 : gridLength),
-          values_(static_cast<size_t>(kTraceCount) * static_cast<size_t>(gridLength_ + 1), 0.0f) {}
+          stride_(Stride(gridLength_ + 1)),
+          values_(static_cast<size_t>(kTraceCount) * stride_, 0.0f) {}
 
     // Highest sample index: the grid holds samples 0..GridLength().
     int GridLength() const { return gridLength_; }
@@ -51,14 +52,20 @@ public:
     const float* row(int trace) const { return values_.data() + index(trace, 0); }
     float* row(int trace) { return values_.data() + index(trace, 0); }
 
-    bool operator==(const ChartGrid&) const = default;
+    bool operator==(const ChartGrid&) const = default;  // padding is always 0
 
 private:
+    // Rows are padded so that the same sample of neighbouring traces falls into different cache
+    // sets: a decoder pass writes 16 traces per sample, and rows a power-of-two apart would
+    // evict each other.
+    static size_t Stride(int samples) {
+        return (static_cast<size_t>(samples) + 15) / 16 * 16 + 32;
+    }
     size_t index(int trace, int s) const {
-        return static_cast<size_t>(trace) * static_cast<size_t>(gridLength_ + 1) +
-               static_cast<size_t>(s);
+        return static_cast<size_t>(trace) * stride_ + static_cast<size_t>(s);
     }
     int gridLength_;
+    size_t stride_;
     std::vector<float> values_;
 };
 
