@@ -3,6 +3,8 @@
 zq_packages_base=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
   libbenchmark-dev xvfb xauth x11-utils fonts-dejavu-core)
 zq_packages_ci=(clang libclang-rt-14-dev)
+# ./run saves a screenshot when there is no display.
+zq_packages_run=(imagemagick)
 
 zq_ensure_packages() {
   local missing=()
