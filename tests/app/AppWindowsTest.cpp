@@ -4,7 +4,7 @@
 #include <QPointer>
 
 #include "app/AppWindows.h"
-#include "timing/FakeDialogs.h"
+#include "support/FakeDialogs.h"
 #include "timing/TimingChart.h"
 #include "timing/TimingView.h"
 

@@ -18,7 +18,7 @@
 #include "device/CaptureWriter.h"
 #include "support/CaptureText.h"
 #include "timing/ChartData.h"
-#include "timing/FakeDialogs.h"
+#include "support/FakeDialogs.h"
 #include "timing/TimingChart.h"
 #include "timing/TimingView.h"
 
