@@ -11,28 +11,13 @@
 #include <iostream>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
 #include "app/WindowHost.h"
 #include "hexlist/HexList.h"
 
 namespace {
-
-class NoDialogs : public zq::Dialogs {
-  public:
-    int MessageBox(const std::string& text, zq::Buttons, zq::Icon, const std::string&) override {
-        std::cerr << text;
-        return zq::AnswerOk;
-    }
-    bool ShowOpen(zq::OpenLogSettings&) override { return false; }
-    void Beep() override {}
-};
-
-class NoHost : public zq::WindowHost {
-  public:
-    void showHexList() override {}
-    void showTimingView() override {}
-};
 
 std::string ExampleCapture() {
     std::string text;
@@ -78,8 +63,8 @@ int main(int argc, char** argv) {
     v.MarkCursorB = 1030;
     v.MarkTrig = v.MarkTrigcentric = v.MarkZerocentric = v.MarkCursors = 1;
 
-    NoDialogs dialogs;
-    NoHost host;
+    zq::bench::ScriptedDialogs dialogs;
+    zq::bench::NoHost host;
     zq::HexList window(state, dialogs, host);
     window.show();
     if (!window.grab().save(out, "PNG")) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
 #include "app/WindowHost.h"
@@ -18,55 +19,7 @@
 
 namespace {
 
-class SilentDialogs : public zq::Dialogs {
-  public:
-    int MessageBox(const std::string&, zq::Buttons, zq::Icon, const std::string&) override {
-        return zq::AnswerOk;
-    }
-    bool ShowOpen(zq::OpenLogSettings&) override { return false; }
-    void Beep() override {}
-};
-
-class NoHost : public zq::WindowHost {
-  public:
-    void showHexList() override {}
-    void showTimingView() override {}
-};
-
-// A complete capture, every mark on, the whole window: every line coloured by its mark.
-struct WholeCapture {
-    WholeCapture() {
-        std::string text;
-        char buf[8];
-        for (unsigned a = 0; a < 2048; a += 16) {
-            std::snprintf(buf, sizeof buf, "%04X", a);
-            text += std::string("S ") + buf;
-            for (unsigned n = a; n < a + 16; ++n) {
-                std::snprintf(buf, sizeof buf, " %04X", (n * 0x0101u ^ 0x5A00u) & 0xFFFFu);
-                text += buf;
-            }
-            text += "\r\n";
-        }
-        const std::string path = dir.filePath("whole.log").toStdString();
-        std::ofstream(path, std::ios::binary) << text;
-        std::string error;
-        state.CaptureHandle = zq::CaptureFile::open(path, error);
-        state.CurrentFile = path;
-        state.ReportShown = true;
-        zq::SavedView& v = state.savedView;
-        v.StartPos = 0;
-        v.DataLen = 2048;
-        v.TrigCentricVal = 8;
-        v.ZeroCentricVal = 3;
-        v.MarkCursorA = 100;
-        v.MarkCursorB = 1900;
-        v.MarkTrig = v.MarkTrigcentric = v.MarkZerocentric = v.MarkCursors = 1;
-    }
-    QTemporaryDir dir;
-    zq::ProgramState state;
-    SilentDialogs dialogs;
-    NoHost host;
-};
+using WholeCapture = zq::bench::WholeCaptureSession;
 
 void BM_ListingLinesOnly(benchmark::State& st) {
     WholeCapture c;

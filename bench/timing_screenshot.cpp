@@ -16,7 +16,7 @@
 
 #include "app/ProgramState.h"
 #include "timing/TimingView.h"
-#include "timing_bench_support.h"
+#include "BenchSupport.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -21,7 +21,7 @@
 #include "app/ProgramState.h"
 #include "timing/TimingChart.h"
 #include "timing/TimingView.h"
-#include "timing_bench_support.h"
+#include "BenchSupport.h"
 
 namespace {
 

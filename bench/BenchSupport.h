@@ -1,0 +1,64 @@
+#pragma once
+// Stand-ins for the seams the window benchmarks and the README screenshots do not use, and a
+// whole capture to measure on.
+
+#include <iostream>
+#include <string>
+
+#include <QTemporaryDir>
+
+#include "app/Dialogs.h"
+#include "app/ProgramState.h"
+#include "app/WindowHost.h"
+#include "support/CaptureText.h"
+
+namespace zq::bench {
+
+// Answers the open dialog with a fixed file; reports go to standard error.
+class ScriptedDialogs : public Dialogs {
+  public:
+    std::string file;
+    int MessageBox(const std::string& text, Buttons, Icon, const std::string&) override {
+        std::cerr << text << "\n";
+        return AnswerOk;
+    }
+    bool ShowOpen(OpenLogSettings& settings) override {
+        if (file.empty()) return false;
+        settings.FileName = file;
+        return true;
+    }
+    void Beep() override {}
+};
+
+class NoHost : public WindowHost {
+  public:
+    void showHexList() override {}
+    void showTimingView() override {}
+};
+
+// A complete capture open as the current capture, its report already shown, and the whole
+// window with every mark stored in SavedView: every listed line gets a colour to set.
+struct WholeCaptureSession {
+    WholeCaptureSession() {
+        const std::string path = dir.filePath("whole.log").toStdString();
+        test::WriteFile(path, test::CaptureText());
+        std::string error;
+        state.CaptureHandle = CaptureFile::open(path, error);
+        state.CurrentFile = path;
+        state.ReportShown = true;
+        SavedView& v = state.savedView;
+        v.StartPos = 0;
+        v.DataLen = 2048;
+        v.TrigCentricVal = 8;
+        v.ZeroCentricVal = 3;
+        v.MarkCursorA = 100;
+        v.MarkCursorB = 1900;
+        v.MarkTrig = v.MarkTrigcentric = v.MarkZerocentric = v.MarkCursors = 1;
+    }
+    QTemporaryDir dir;
+    ProgramState state;
+    ScriptedDialogs dialogs;
+    NoHost host;
+};
+
+}  // namespace zq::bench
