@@ -111,10 +111,16 @@ TEST_F(InspectTest, GridPrintsOnePassWithLabels) {
 TEST_F(InspectTest, CheckReportsDamageOnce) {
     const RunResult ok = Inspect("check " + good_);
     EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out, "");
     const RunResult bad = Inspect("check " + damaged_);
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.out.find("Hex Address of 16 word line is 0400\r\n"), std::string::npos);
-    EXPECT_NE(bad.out.find("Premature End of data at text line Hex address 0500\r\n"), std::string::npos);
+    // The whole window: the damaged line, then the end of the data, and nothing else.
+    EXPECT_EQ(bad.out,
+              "\r\n        Text  line  Corrupted\r\n\r\nHex Address of 16 word line is 0400\r\n"
+              "Decimal Address of line is      1024\r\n\r\nCharacter count of that line is 63\r\n"
+              "\r\n  Highlighted section is unreliable"
+              "Premature End of data at text line Hex address 0500\r\n\r\n"
+              "Last Decimal address was 1296\r\n\r\n");
     EXPECT_EQ(Inspect("check /nonexistent/file.txt").status, 2);
     EXPECT_EQ(Inspect("frobnicate " + good_).status, 2);
 }

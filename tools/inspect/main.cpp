@@ -131,16 +131,16 @@ int Check(const std::string& path, const std::vector<std::string>& rest) {
     boxes.StartPos = "0";
     boxes.DataLen = "2047";
     const CalcDataResult r = CalcDataPass(boxes, file.get());
+    // Standard output carries the report exactly as the window shows it, and nothing else.
     if (!r.drawn) {
-        std::cout << path << ": no capture (the file holds no line start)\n";
+        std::cerr << path << ": no capture (the file holds no line start)\n";
         return 1;
     }
     if (r.report.empty()) {
-        std::cout << path << ": complete capture, no damage found\n";
+        std::cerr << path << ": complete capture, no damage found\n";
         return 0;
     }
     std::fwrite(r.report.data(), 1, r.report.size(), stdout);
-    if (r.report.back() != '\n') std::cout << "\r\n";
     return 1;
 }
 
