@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "capture/Allocator.h"
 #include "hexlist/Listing.h"
 #include "support/CaptureText.h"
 #include "timing/ChartData.h"
@@ -49,4 +50,11 @@ BENCHMARK(BM_ListingLinesWholeWindow)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    zq::KeepFreedMemoryForRedraws();  // as the program does at start
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -11,6 +11,7 @@
 
 #include "app/AppWindows.h"
 #include "BenchSupport.h"
+#include "capture/Allocator.h"
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
 
@@ -61,6 +62,7 @@ BENCHMARK(BM_SwitchToDiagram)
 }  // namespace
 
 int main(int argc, char** argv) {
+    zq::KeepFreedMemoryForRedraws();  // as the program does at start
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);

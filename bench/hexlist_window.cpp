@@ -11,6 +11,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "capture/Allocator.h"
 #include "app/Dialogs.h"
 #include "app/ProgramState.h"
 #include "app/WindowHost.h"
@@ -80,6 +81,7 @@ BENCHMARK(BM_ListingWindowOpen)
 }  // namespace
 
 int main(int argc, char** argv) {
+    zq::KeepFreedMemoryForRedraws();  // as the program does at start
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -22,6 +22,7 @@
 #include "timing/TimingChart.h"
 #include "timing/TimingView.h"
 #include "BenchSupport.h"
+#include "capture/Allocator.h"
 
 namespace {
 
@@ -121,6 +122,7 @@ BENCHMARK(BM_StartToFirstPaintedFrame)
 }  // namespace
 
 int main(int argc, char** argv) {
+    zq::KeepFreedMemoryForRedraws();  // as the program does at start
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const auto t0 = std::chrono::steady_clock::now();
     QApplication app(argc, argv);

@@ -6,8 +6,10 @@
 #include "app/AppWindows.h"
 #include "app/ProgramState.h"
 #include "app/QtDialogs.h"
+#include "capture/Allocator.h"
 
 int main(int argc, char** argv) {
+    zq::KeepFreedMemoryForRedraws();
     QApplication app(argc, argv);
     QApplication::setApplicationName("zq350");
 
