@@ -14,12 +14,17 @@ namespace {
 constexpr size_t kBlock = 16 * 1024;  // the first block of a file that gave no size
 }
 
+// A capture is about 11 kB; a file far beyond that is not one (a wrong file picked in the
+// dialog, an endless dump). Reading stops here, so no redraw takes more memory or time than
+// this, and the scan reports the end of the data as it would for a short file.
+const size_t kCaptureReadLimit = 16u << 20;
+
 ByteCursor::ByteCursor(int fd) : fd_(fd), eof_(fd < 0) {
     // Room for the whole file and one byte more, so that one read takes it all and the next
     // finds its end without growing the buffer.
     struct stat st {};
     if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size > 0)
-        sizeHint_ = static_cast<size_t>(std::min<off_t>(st.st_size, 64 << 20)) + 1;
+        sizeHint_ = static_cast<size_t>(std::min<off_t>(st.st_size, kCaptureReadLimit)) + 1;
 }
 
 ByteCursor::ByteCursor(std::string_view bytes)
@@ -29,6 +34,10 @@ ByteCursor::ByteCursor(std::string_view bytes)
 
 bool ByteCursor::loadUpTo(size_t i) {
     while (!eof_ && i >= size_) {
+        if (size_ >= kCaptureReadLimit) {
+            eof_ = true;
+            break;
+        }
         if (capacity_ == size_) {
             const size_t capacity = std::max({capacity_ * 2, sizeHint_, kBlock});
             std::unique_ptr<char[]> grown(new char[capacity]);
@@ -36,9 +45,10 @@ bool ByteCursor::loadUpTo(size_t i) {
             data_ = std::move(grown);
             capacity_ = capacity;
         }
+        const size_t room = std::min(capacity_, kCaptureReadLimit) - size_;
         ssize_t n;
         do {
-            n = ::pread(fd_, data_.get() + size_, capacity_ - size_, static_cast<off_t>(size_));
+            n = ::pread(fd_, data_.get() + size_, room, static_cast<off_t>(size_));
         } while (n < 0 && errno == EINTR);
         // A read error (a vanished network share, a bad sector) ends the data like the end of
         // the file: the scan reports a premature end instead of failing.

@@ -3,12 +3,16 @@
 // again from its first byte through the open descriptor, never by name: a file renamed or
 // deleted while it is viewed still reads as it was opened.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace zq {
+
+// How much of a file a pass reads at most.
+extern const size_t kCaptureReadLimit;
 
 // The bytes of one pass, loaded from the file as far as the scan asks for them.
 class ByteCursor {

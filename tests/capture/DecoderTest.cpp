@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -235,6 +238,35 @@ TEST(Scan, ReadsAnOpenFileAgainFromItsFirstByte) {
     EXPECT_FALSE(CaptureFile::open(path, error));
     EXPECT_EQ(error, "No such file or directory");
     EXPECT_FALSE(CaptureFile::open(::testing::TempDir(), error));
+}
+
+TEST(Scan, HugeFilesAreReadOnlyAsFarAsACaptureCanReach) {
+    // A capture followed by a long tail reads as usual; a line start beyond the read limit is
+    // never reached. Sparse files keep the test cheap.
+    const std::string path = ::testing::TempDir() + "/decoder_huge.txt";
+    test::WriteFile(path, CaptureText());
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kCaptureReadLimit) * 2), 0);
+    std::string error;
+    auto file = CaptureFile::open(path, error);
+    ASSERT_TRUE(file) << error;
+    Recorder rec;
+    ByteCursor in = file->cursor();
+    const ScanResult r = ScanCapture(in, ScanWindow{0, 2047, 2047}, rec);
+    EXPECT_EQ(r.report, "");
+    EXPECT_EQ(rec.words.size(), 2048u);
+
+    test::WriteFile(path, "");
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kCaptureReadLimit)), 0);
+    {
+        std::ofstream f(path, std::ios::binary | std::ios::app);
+        f << CaptureText();
+    }
+    file = CaptureFile::open(path, error);
+    ASSERT_TRUE(file) << error;
+    Recorder none;
+    ByteCursor in2 = file->cursor();
+    EXPECT_FALSE(ScanCapture(in2, ScanWindow{0, 2047, 2047}, none).foundStart);
+    std::remove(path.c_str());
 }
 
 }  // namespace
