@@ -61,21 +61,30 @@ bool ByteCursor::loadUpTo(size_t i) {
 }
 
 std::unique_ptr<CaptureFile> CaptureFile::open(const std::string& path, std::string& error) {
+    // Without O_NONBLOCK, opening a named pipe waits for a writer, for ever if none comes.
     int fd;
     do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         error = std::strerror(errno);
         return nullptr;
     }
+    // A capture file is a regular file. A directory, pipe, socket or device would block a redraw
+    // or never end; the system has a text only for the first.
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0)
+        error = std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
         error = std::strerror(EISDIR);
+    else if (!S_ISREG(st.st_mode))
+        error = "Not a regular file";
+    else
+        error.clear();
+    if (!error.empty()) {
         ::close(fd);
         return nullptr;
     }
-    error.clear();
     return std::unique_ptr<CaptureFile>(new CaptureFile(fd, path));
 }
 

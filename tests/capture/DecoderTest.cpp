@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -238,6 +239,20 @@ TEST(Scan, ReadsAnOpenFileAgainFromItsFirstByte) {
     EXPECT_FALSE(CaptureFile::open(path, error));
     EXPECT_EQ(error, "No such file or directory");
     EXPECT_FALSE(CaptureFile::open(::testing::TempDir(), error));
+    EXPECT_EQ(error, "Is a directory");
+}
+
+TEST(CaptureFileOpen, RefusesWhatIsNotARegularFileWithoutWaiting) {
+    // A named pipe with no writer would block the open, and a redraw, for ever.
+    const std::string fifo = ::testing::TempDir() + "/decoder_fifo";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(CaptureFile::open(fifo, error));
+    EXPECT_EQ(error, "Not a regular file");
+    std::remove(fifo.c_str());
+    EXPECT_FALSE(CaptureFile::open("/dev/null", error));
+    EXPECT_EQ(error, "Not a regular file");
 }
 
 TEST(Scan, HugeFilesAreReadOnlyAsFarAsACaptureCanReach) {
