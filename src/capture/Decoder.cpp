@@ -40,4 +40,27 @@ std::string PrematureEndParagraph(std::string_view lineText, int64_t sampleAddre
     return p;
 }
 
+std::string AddressErrorParagraph(std::string_view lineText, std::string_view previousLineText,
+                                  int64_t lineAddress) {
+    std::string p;
+    p += kCrLf;
+    p += " Address Error in datafile";
+    p += kCrLf;
+    p += kCrLf;
+    p += "Hex Address of 16 word line is ";
+    p += lineText;
+    p += kCrLf;
+    p += "Previous Hex Address was ... ";
+    p += previousLineText;
+    p += kCrLf;
+    p += kCrLf;
+    p += kCrLf;
+    p += "Current Decimal Address of line is      ";
+    p += std::to_string(lineAddress);
+    p += kCrLf;
+    p += kCrLf;
+    p += "   Data will be absent from graph";
+    return p;
+}
+
 }  // namespace zq

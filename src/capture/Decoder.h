@@ -28,6 +28,15 @@ struct ScanResult {
 // The report's paragraphs. CR LF are part of the text the user sees.
 std::string DamagedLineParagraph(std::string_view lineText, int64_t lineAddress, int64_t digitCount);
 std::string PrematureEndParagraph(std::string_view lineText, int64_t sampleAddress);
+std::string AddressErrorParagraph(std::string_view lineText, std::string_view previousLineText,
+                                  int64_t lineAddress);
+
+// A line address the scan can place: four hexadecimal digits below 8000 hexadecimal.
+inline bool UsableLineAddress(std::string_view lineText, int32_t& address) {
+    bool conversionError = false;
+    address = HexAddressToDecimal(lineText, conversionError);
+    return !conversionError && address <= 0x7FFF;
+}
 
 // Hooks is any type with these members (all called on the scan's own thread, in file order):
 //   void lineHeader(std::string_view lineText);  a line start checked and its address read
@@ -36,6 +45,10 @@ std::string PrematureEndParagraph(std::string_view lineText, int64_t sampleAddre
 //   void placeMarks(int32_t sampleAddress, bool wordComplete);  after a word's fourth digit
 //        (wordComplete) and for every other character that is not a start marker
 //   void damagedLine(int32_t lineAddress);  a damaged line reaching into the window
+//
+// A line whose address is not four hexadecimal digits, or is 8000 hexadecimal or more, cannot be
+// placed: it is reported with the address-error paragraph and its words are passed over, so
+// that they neither land on other samples nor end the pass; the next line is read as usual.
 template <class Hooks>
 ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
     ScanResult r;
@@ -62,6 +75,8 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
     int32_t sampleAddress = 0;
     int digitCount = 0;
     int digitPosition = 0;
+    bool placed = true;  // the current line's address was usable
+    std::string previousLineText;
 
     if (readHeader() && lineText == "0000") {
         // Step back so that the first line's "S" is met again and the first line goes
@@ -79,7 +94,7 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
             if (!in.has(pos)) goto end_of_data;
             char c = in.at(pos++);
             if (c == 'S') {
-                if (digitCount != 64) {
+                if (placed && digitCount != 64) {
                     const int32_t L = HexAddressToDecimal(lineText);
                     if (w.start <= int64_t{L} + 15) {
                         r.report += DamagedLineParagraph(lineText, L, digitCount);
@@ -87,14 +102,22 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
                     }
                     if (w.start + w.dataLen <= int64_t{L} + 16) return r;
                 }
+                previousLineText = lineText;
                 if (!readHeader()) goto end_of_data;
-                sampleAddress = HexAddressToDecimal(lineText);
+                int32_t address = 0;
+                placed = UsableLineAddress(lineText, address);
                 digitCount = 0;
                 digitPosition = 0;
-                hooks.lineHeader(lineText);
+                if (placed) {
+                    sampleAddress = address;
+                    hooks.lineHeader(lineText);
+                } else {
+                    r.report += AddressErrorParagraph(lineText, previousLineText, address);
+                }
                 if (!in.has(pos)) goto end_of_data;
                 c = in.at(pos++);
             }
+            if (!placed) continue;
             if (IsHexDigit(c)) {
                 ++digitCount;
                 hooks.digit(sampleAddress, digitPosition, c, digitCount);

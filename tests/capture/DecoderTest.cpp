@@ -206,19 +206,31 @@ TEST(Scan, FileCutInsideALineHeaderIsAPrematureEnd) {
     EXPECT_NE(r.report.find("Last Decimal address was 64\r\n"), std::string::npos);
 }
 
-// A line address beyond the window ends the pass like any address past the window end; the
-// point is that a damaged high address never lands on samples 0 to 15.
-TEST(Scan, AddressesAboveTheCaptureNeverLandOnRealSamples) {
+// A line address that is not four hexadecimal digits below 8000 cannot be placed: the line is
+// reported, its words go nowhere (not onto samples 0 to 15, not past the window end, which
+// would end the pass), and the next line reads as usual.
+TEST(Scan, UnusableLineAddressesAreReportedAndPassedOver) {
     const auto words = CounterWords();
-    std::string text = CaptureText(words, 0, 0) + "S FFFF";
-    for (int n = 0; n < 16; ++n) text += " 1234";
-    text += "\r\n" + CaptureText(words, 2, 127);
-    Recorder rec;
-    Scan(text, 0, 2048, rec);
-    EXPECT_EQ(rec.words[0], Hex4(words[0]));
-    EXPECT_EQ(rec.words.count(16), 0u);   // line 0010 is missing, not overwritten
-    EXPECT_EQ(rec.words[65535], "1234");
-    EXPECT_EQ(rec.words.size(), 17u);
+    for (const char* bad : {"FFFF", "8000", "0Z00", "04a0"}) {
+        std::string text = CaptureText(words, 0, 63) + "S " + bad;
+        for (int n = 0; n < 16; ++n) text += " 1234";
+        text += "\r\n" + CaptureText(words, 65, 127);
+        Recorder rec;
+        const ScanResult r = Scan(text, 0, 2047, rec);
+        const int32_t value = HexAddressToDecimal(bad);
+        EXPECT_EQ(r.report, "\r\n Address Error in datafile\r\n\r\nHex Address of 16 word line is " +
+                                std::string(bad) +
+                                "\r\nPrevious Hex Address was ... 03F0\r\n\r\n\r\n"
+                                "Current Decimal Address of line is      " +
+                                std::to_string(value) +
+                                "\r\n\r\n   Data will be absent from graph")
+            << bad;
+        EXPECT_EQ(rec.words.size(), 2048u - 16u) << bad;
+        for (const auto& [a, w] : rec.words) {
+            EXPECT_TRUE(a < 1024 || a >= 1040) << bad << " " << a;
+            EXPECT_EQ(w, Hex4(words[static_cast<size_t>(a)])) << bad << " " << a;
+        }
+    }
 }
 
 TEST(Scan, ReadsAnOpenFileAgainFromItsFirstByte) {

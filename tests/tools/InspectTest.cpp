@@ -21,8 +21,10 @@ struct RunResult {
     std::string out;
 };
 
-RunResult Inspect(const std::string& args) {
-    const std::string cmd = std::string(ZQ_INSPECT) + " " + args + " 2>/dev/null";
+// Standard output, or with stderr set standard error alone.
+RunResult Inspect(const std::string& args, bool stderrOnly = false) {
+    const std::string cmd = std::string(ZQ_INSPECT) + " " + args +
+                            (stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
     FILE* p = popen(cmd.c_str(), "r");
     RunResult r{-1, {}};
     std::array<char, 4096> buf;
@@ -108,21 +110,34 @@ TEST_F(InspectTest, GridPrintsOnePassWithLabels) {
     EXPECT_NE(d.out.find("\n16,1024,Trig,0,"), std::string::npos);
 }
 
-TEST_F(InspectTest, CheckReportsDamageOnce) {
-    const RunResult ok = Inspect("check " + good_);
+TEST_F(InspectTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
+    const RunResult ok = Inspect("check " + good_, true);
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.out, "");
-    const RunResult bad = Inspect("check " + damaged_);
+    const RunResult bad = Inspect("check " + damaged_, true);
     EXPECT_EQ(bad.status, 1);
-    // The whole window: the damaged line, then the end of the data, and nothing else.
+    // The whole capture: the damaged line, then the end of the data, with plain line ends.
     EXPECT_EQ(bad.out,
-              "\r\n        Text  line  Corrupted\r\n\r\nHex Address of 16 word line is 0400\r\n"
-              "Decimal Address of line is      1024\r\n\r\nCharacter count of that line is 63\r\n"
-              "\r\n  Highlighted section is unreliable"
-              "Premature End of data at text line Hex address 0500\r\n\r\n"
-              "Last Decimal address was 1296\r\n\r\n");
+              "\n        Text  line  Corrupted\n\nHex Address of 16 word line is 0400\n"
+              "Decimal Address of line is      1024\n\nCharacter count of that line is 63\n"
+              "\n  Highlighted section is unreliable"
+              "Premature End of data at text line Hex address 0500\n\n"
+              "Last Decimal address was 1296\n\n");
+    EXPECT_EQ(Inspect("check " + damaged_).out, "");  // nothing on standard output
+
+    // Every mode reports the same way; a file without a capture has no report.
+    EXPECT_EQ(Inspect("list " + damaged_, true).status, 1);
+    EXPECT_EQ(Inspect("grid " + damaged_ + " --start 0 --length 2047", true).out, bad.out);
+    const std::string none = ::testing::TempDir() + "/inspect_none.txt";
+    test::WriteFile(none, "no capture here\r\n");
+    for (const char* mode : {"check ", "list ", "grid "}) {
+        const RunResult r = Inspect(mode + none, true);
+        EXPECT_EQ(r.status, 0) << mode;
+        EXPECT_EQ(r.out, "") << mode;
+    }
     EXPECT_EQ(Inspect("check /nonexistent/file.txt").status, 2);
     EXPECT_EQ(Inspect("frobnicate " + good_).status, 2);
+    EXPECT_EQ(Inspect("list " + good_ + " --trig maybe").status, 2);
 }
 
 TEST_F(InspectTest, ExportRoundTrips) {

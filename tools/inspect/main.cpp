@@ -40,7 +40,8 @@ constexpr const char* kUsage =
     "  --zero-every TEXT     marks every TEXT samples from sample 0 (off)\n"
     "  --cursors A,B|off     the two cursors (1008,1040)\n"
     "\n"
-    "exit status: 0 fine, 1 the capture is damaged or holds no capture, 2 usage or file error\n";
+    "The report of the pass goes to standard error. Exit status: 0 no report, 1 a report,\n"
+    "2 bad usage or a file that cannot be opened.\n";
 
 int Usage(const std::string& message) {
     if (!message.empty()) std::cerr << "zq350-inspect: " << message << "\n";
@@ -55,14 +56,16 @@ std::unique_ptr<CaptureFile> Open(const std::string& path) {
     return file;
 }
 
-// Reports go to standard error with plain line ends, so the output stays machine-readable.
-void PrintReport(const std::string& report) {
+// Reports go to standard error with plain line ends, so the output stays machine-readable; the
+// exit status says whether there was one.
+int FinishWithReport(const std::string& report) {
     std::string text;
     for (size_t i = 0; i < report.size(); ++i) {
         if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
         text += report[i];
     }
     std::cerr << text << (text.empty() || text.back() == '\n' ? "" : "\n");
+    return report.empty() ? 0 : 1;
 }
 
 int List(const std::string& path, const std::vector<std::string>& rest, const ViewBoxes& boxes) {
@@ -87,8 +90,7 @@ int List(const std::string& path, const std::vector<std::string>& rest, const Vi
         out += '\n';
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    PrintReport(b.report);
-    return b.foundStart && b.report.empty() ? 0 : 1;
+    return FinishWithReport(b.report);
 }
 
 int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxes boxes) {
@@ -115,12 +117,9 @@ int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxe
             }
             out += '\n';
         }
-    } else {
-        std::cerr << "zq350-inspect: " << path << ": no capture (the file holds no line start)\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    PrintReport(r.report);
-    return r.drawn && r.report.empty() ? 0 : 1;
+    return FinishWithReport(r.report);
 }
 
 int Check(const std::string& path, const std::vector<std::string>& rest) {
@@ -130,18 +129,8 @@ int Check(const std::string& path, const std::vector<std::string>& rest) {
     ViewBoxes boxes;
     boxes.StartPos = "0";
     boxes.DataLen = "2047";
-    const CalcDataResult r = CalcDataPass(boxes, file.get());
-    // Standard output carries the report exactly as the window shows it, and nothing else.
-    if (!r.drawn) {
-        std::cerr << path << ": no capture (the file holds no line start)\n";
-        return 1;
-    }
-    if (r.report.empty()) {
-        std::cerr << path << ": complete capture, no damage found\n";
-        return 0;
-    }
-    std::fwrite(r.report.data(), 1, r.report.size(), stdout);
-    return 1;
+    // The report alone, as the window's box would show it after a pass over the whole capture.
+    return FinishWithReport(CalcDataPass(boxes, file.get()).report);
 }
 
 int Export(const std::string& path, const std::vector<std::string>& rest) {
@@ -153,10 +142,6 @@ int Export(const std::string& path, const std::vector<std::string>& rest) {
         std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
         return 2;
     }
-    if (!words->foundStart) {
-        std::cerr << "zq350-inspect: " << path << ": no capture (the file holds no line start)\n";
-        return 1;
-    }
     const std::string text = rest[0] == "--vcd" ? Vcd(*words, path) : Csv(*words);
     std::ofstream out(rest[1], std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -165,8 +150,7 @@ int Export(const std::string& path, const std::vector<std::string>& rest) {
         std::cerr << "zq350-inspect: " << rest[1] << ": " << std::strerror(errno) << "\n";
         return 2;
     }
-    PrintReport(words->report);
-    return words->report.empty() ? 0 : 1;
+    return FinishWithReport(words->report);
 }
 
 }  // namespace
