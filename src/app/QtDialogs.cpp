@@ -52,8 +52,8 @@ void QtDialogs::Configure(QFileDialog& dialog, const OpenLogSettings& s) {
     dialog.setNameFilters(filters);
     const int index = s.FilterIndex >= 1 && s.FilterIndex <= filters.size() ? s.FilterIndex : 1;
     dialog.selectNameFilter(filters[index - 1]);
-    // A name typed without an extension that names no existing file gets the default one.
-    dialog.setDefaultSuffix(QString::fromStdString(s.DefaultExt));
+    // No default suffix here: Qt would add it to an existing file without an extension too,
+    // and such a file could then never be opened. ChosenPath adds it where it belongs.
     if (!s.FileName.empty()) {
         const QFileInfo info(QString::fromStdString(s.FileName));
         if (info.isAbsolute()) dialog.setDirectory(info.absolutePath());
@@ -112,7 +112,7 @@ bool QtDialogs::ShowOpen(OpenLogSettings& settings) {
     if (dialog.exec() != QDialog::Accepted) return false;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return false;
-    settings.FileName = QFileInfo(chosen.first()).absoluteFilePath().toStdString();
+    settings.FileName = ChosenPath(chosen.first(), settings);
     // The dialog names its selected entry by the text it shows, without the patterns.
     const QStringList filters = dialog.nameFilters();
     const QString selected = dialog.selectedNameFilter();
@@ -122,6 +122,16 @@ bool QtDialogs::ShowOpen(OpenLogSettings& settings) {
             break;
         }
     return true;
+}
+
+std::string QtDialogs::ChosenPath(const QString& chosen, const OpenLogSettings& settings) {
+    QString path = QFileInfo(chosen).absoluteFilePath();
+    const QFileInfo info(path);
+    // A name typed without an extension gets the default one, unless it names a file that is
+    // already there (common on Linux).
+    if (!settings.DefaultExt.empty() && !info.fileName().contains('.') && !info.exists())
+        path += "." + QString::fromStdString(settings.DefaultExt);
+    return path.toStdString();
 }
 
 void QtDialogs::Beep() { QApplication::beep(); }

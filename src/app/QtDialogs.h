@@ -28,6 +28,8 @@ class QtDialogs : public Dialogs {
     // Sets up a dialog from the settings (title, filters, selected entry, name, default
     // extension); ShowOpen then runs it.
     static void Configure(QFileDialog& dialog, const OpenLogSettings& settings);
+    // The path the dialog's choice names, with the default extension where it belongs.
+    static std::string ChosenPath(const QString& chosen, const OpenLogSettings& settings);
 };
 
 }  // namespace zq

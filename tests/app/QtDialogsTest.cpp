@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QRegularExpression>
 
@@ -48,7 +50,7 @@ TEST(QtDialogs, DialogShowsTheEntryTextsTitleAndChosenEntry) {
     QtDialogs::Configure(dialog, s);
     EXPECT_EQ(dialog.windowTitle(), "Open ZQ350 File ...");
     EXPECT_EQ(dialog.selectedNameFilter(), "Text Files (*.txt)");
-    EXPECT_EQ(dialog.defaultSuffix(), "LOG");
+    EXPECT_EQ(dialog.defaultSuffix(), "");  // added by ChosenPath instead
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
     auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
     ASSERT_NE(types, nullptr);
@@ -56,6 +58,18 @@ TEST(QtDialogs, DialogShowsTheEntryTextsTitleAndChosenEntry) {
     EXPECT_EQ(types->itemText(0), "All Files (*.*)");
     EXPECT_EQ(types->itemText(1), "Text Files (*.txt)");
     EXPECT_EQ(types->currentIndex(), 1);
+}
+
+TEST(QtDialogs, DefaultExtensionOnlyForNamesThatAreNotThere) {
+    const QString dir = QDir::cleanPath(QString::fromStdString(::testing::TempDir()) + "/qtdialogs_ext");
+    QDir().mkpath(dir);
+    QFile(dir + "/capture").open(QIODevice::WriteOnly);  // an existing file without a dot
+    OpenLogSettings s;  // DefaultExt "LOG"
+    EXPECT_EQ(QtDialogs::ChosenPath(dir + "/capture", s), (dir + "/capture").toStdString());
+    EXPECT_EQ(QtDialogs::ChosenPath(dir + "/run1", s), (dir + "/run1.LOG").toStdString());
+    EXPECT_EQ(QtDialogs::ChosenPath(dir + "/run1.txt", s), (dir + "/run1.txt").toStdString());
+    s.DefaultExt.clear();
+    EXPECT_EQ(QtDialogs::ChosenPath(dir + "/run1", s), (dir + "/run1").toStdString());
 }
 
 TEST(QtDialogs, OddFiltersAndIndicesStillGiveAUsableDialog) {
