@@ -6,7 +6,5 @@ add_executable(hexlist_screenshot ${CMAKE_CURRENT_LIST_DIR}/hexlist_screenshot.c
 target_link_libraries(hexlist_screenshot PRIVATE zq_hexlist_ui)
 
 # Switching windows needs the program's window host.
-if(TARGET zq_app)
-    add_executable(hexlist_switch_bench ${CMAKE_CURRENT_LIST_DIR}/hexlist_switch.cpp)
-    target_link_libraries(hexlist_switch_bench PRIVATE zq_app benchmark::benchmark)
-endif()
+add_executable(hexlist_switch_bench ${CMAKE_CURRENT_LIST_DIR}/hexlist_switch.cpp)
+target_link_libraries(hexlist_switch_bench PRIVATE zq_app benchmark::benchmark)

@@ -2,9 +2,7 @@
 
 #include "timing/TimingView.h"
 
-#if defined(ZQ_HAVE_HEXLIST)
 #include "hexlist/HexList.h"
-#endif
 
 namespace zq {
 
@@ -27,9 +25,7 @@ void AppWindows::replaceWith(QWidget* next) {
 }
 
 void AppWindows::showHexList() {
-#if defined(ZQ_HAVE_HEXLIST)
     replaceWith(new HexList(state_, dialogs_, *this));
-#endif
 }
 
 void AppWindows::showTimingView() { replaceWith(new TimingView(state_, dialogs_, *this)); }

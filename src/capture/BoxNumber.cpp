@@ -58,6 +58,11 @@ int16_t BoxInt16(std::string_view text) {
     return static_cast<int16_t>(BoxInteger(text, INT16_MIN, INT16_MAX));
 }
 
+bool IsWholeMultiple(double n, double interval) {
+    const double q = n / interval;
+    return std::isfinite(q) && q == std::floor(q);
+}
+
 std::string DecimalText(int64_t v) { return std::to_string(v); }
 
 std::string NumberText(double v) {

@@ -26,6 +26,10 @@ int16_t BoxInt16(std::string_view text);
 // The box as a whole number clamped to [lo, hi], 0 (then clamped) when not a number.
 int64_t BoxInteger(std::string_view text, int64_t lo, int64_t hi);
 
+// True when n / interval is a whole number (negative quotients too); an interval of 0 gives
+// no whole quotient, so marks at such an interval are off.
+bool IsWholeMultiple(double n, double interval);
+
 // Plain decimal text of a whole number.
 std::string DecimalText(int64_t v);
 

@@ -1,5 +1,6 @@
 #include "capture/ViewSettings.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "capture/BoxNumber.h"
@@ -78,6 +79,13 @@ void ClampToFileLength(std::string& startPos, std::string& dataLen, int64_t file
         startPos = DecimalText(fileLength - 2 < 0 ? 0 : fileLength - 2);
         dataLen = "2";
     }
+}
+
+int64_t NavigationStep(std::string_view dataLen) {
+    const double quarter = std::trunc(BoxValue(dataLen) / 4);
+    if (!(quarter >= 2)) return 1;
+    // Far beyond any capture; keeps the conversion to an integer defined.
+    return static_cast<int64_t>(std::min(quarter, 1e12));
 }
 
 int16_t GridLengthFromText(const std::string& dataLen) {

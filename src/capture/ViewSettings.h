@@ -4,8 +4,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zq {
+
+// Sample 1024 is the trigger point of every capture; the file does not mark it.
+constexpr int32_t kTriggerSample = 1024;
+
+// What follows the capture file's path in the chart title and the listing's banner.
+inline constexpr const char* kChartTitleSuffix = " - Timing Diagram";
 
 // Check states as the check boxes hold them; anything but Unchecked counts as checked.
 enum CheckState : uint8_t { Unchecked = 0, Checked = 1, Greyed = 2 };
@@ -63,6 +70,10 @@ void ClampWindow(std::string& startPos, std::string& dataLen);
 // With a file open: a start beyond the file's length in bytes - 2 becomes that (never below 0),
 // with length "2".
 void ClampToFileLength(std::string& startPos, std::string& dataLen, int64_t fileLength);
+
+// The step of ">" and "<" in both windows: a quarter of the data length rounded down, 1 when
+// that is below 2.
+int64_t NavigationStep(std::string_view dataLen);
 
 // The data length with which a pass sizes its grid: the DataLen text as a whole number taken
 // before the box is normalised, 0 when it is negative or not a number, at most 32767.

@@ -225,7 +225,7 @@ void DeviceRead::Timer1_Timer() {
     if (state_.port) state_.port->close();
     state_.writer.reset();  // the capture file is complete on disk
     viewer_.ShowReadStatus("");
-    viewer_.SetChartTitle(state_.CurrentFile + kTitleSuffix);
+    viewer_.SetChartTitle(state_.CurrentFile + kChartTitleSuffix);
 
     state_.CaptureHandle.reset();
     std::string error;

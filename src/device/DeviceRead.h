@@ -35,7 +35,6 @@ inline constexpr const char* kCaptureFilter = "Text Files (*.TXT)|*.txt|All File
 inline constexpr long kSaveDialogFlags = 0x80004;  // explorer style, read-only box hidden
 inline constexpr const char* kSerialErrorTitle = "Click Cancel to quit, OK to ignore.";
 inline constexpr const char* kWaitingText = "Waiting for ZQ350 ...";
-inline constexpr const char* kTitleSuffix = " - Timing Diagram";
 
 // The text shown for an error event (empty for data and line events).
 std::string CommErrorText(int code);

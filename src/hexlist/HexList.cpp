@@ -108,20 +108,9 @@ void FitCaptions(const std::vector<QLabel*>& labels) {
 QString BoxText(const std::string& text) { return QString::fromStdString(text); }
 std::string BoxText(const QLineEdit* box) { return box->text().toStdString(); }
 
-// A listing line as shown: one character per byte read, so the columns stay in place whatever
-// the file holds; control characters (a damaged line header can carry CR, LF or NUL) are shown
-// as their visible symbols so that each word keeps exactly one line of the list.
-QString ShownLine(const std::string& text) {
-    QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    for (QChar& c : s) {
-        if (c.unicode() < 0x20) {
-            c = QChar(static_cast<char16_t>(0x2400 + c.unicode()));
-        } else if (c.unicode() == 0x7F) {
-            c = QChar(static_cast<char16_t>(0x2421));
-        }
-    }
-    return s;
-}
+// A listing line as shown. It holds only line addresses the scan could place, digits and
+// blanks, so it is plain ASCII.
+QString ShownLine(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The list area. A copy carries the plain listing only: the line colours are for the black
 // background here, and pasted as rich text they would be white on white.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "capture/BoxNumber.h"
+#include "capture/ViewSettings.h"
 
 namespace zq {
 
@@ -17,20 +18,15 @@ constexpr double kHighest = 32767.0;
 
 }  // namespace
 
-double NavigationStep(double dataLen) {
-    const double step = std::floor(dataLen / 4.0);
-    return step < 2.0 ? 1.0 : step;
-}
-
 void StepStartForward(std::string& startPos, std::string& dataLen) {
     if (BoxValue(dataLen) < 2.0) dataLen = "2";
-    const double start = BoxValue(startPos) + NavigationStep(BoxValue(dataLen));
+    const double start = BoxValue(startPos) + static_cast<double>(NavigationStep(dataLen));
     startPos = start > 2044.0 ? "2045" : NumberText(std::max(start, kLowest));
 }
 
 void StepStartBack(std::string& startPos, std::string& dataLen) {
     if (BoxValue(dataLen) < 3.0) dataLen = "3";
-    const double start = BoxValue(startPos) - NavigationStep(BoxValue(dataLen));
+    const double start = BoxValue(startPos) - static_cast<double>(NavigationStep(dataLen));
     startPos = start < 1.0 ? "0" : NumberText(std::min(start, kHighest));
 }
 

@@ -6,9 +6,6 @@
 
 namespace zq {
 
-// The step of ">" and "<": a quarter of the data length rounded down, and 1 when that is below 2.
-double NavigationStep(double dataLen);
-
 // ">": a data length below 2 becomes "2"; the start moves forward by one step and stops at 2045.
 void StepStartForward(std::string& startPos, std::string& dataLen);
 

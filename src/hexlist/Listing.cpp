@@ -11,14 +11,6 @@ namespace zq {
 
 namespace {
 
-constexpr int32_t kTriggerSample = 1024;
-
-bool IsMultiple(double n, double interval) {
-    if (interval == 0) return false;  // an interval of 0 switches its marks off
-    const double q = n / interval;
-    return q == std::floor(q);
-}
-
 // The listing's side of the shared scan: collects each word's digits and bits, and writes one
 // coloured line per completed word from the start position on.
 class ListingHooks {
@@ -52,8 +44,8 @@ public:
         if (!wordComplete) return;
         uint32_t colour = kListWhite;
         if (n >= start_) {
-            if (zeroCentric_ && IsMultiple(n, zeroInterval_)) colour = kListZeroCentric;
-            if (trigCentric_ && IsMultiple(n - kTriggerSample, trigInterval_))
+            if (zeroCentric_ && IsWholeMultiple(n, zeroInterval_)) colour = kListZeroCentric;
+            if (trigCentric_ && IsWholeMultiple(n - kTriggerSample, trigInterval_))
                 colour = kListTrigCentric;
             if (cursors_ && (n == cursorA_ || n == cursorB_)) {
                 colour = kListCursor;
@@ -113,7 +105,7 @@ ListingBuild Build(const SavedView& saved, const std::string& currentFile, ByteC
                    int64_t fileLength) {
     ListingBuild b;
     b.boxes = RestoreView(saved);
-    b.banner = currentFile + " - Timing Diagram";
+    b.banner = currentFile + kChartTitleSuffix;
     const int16_t windowLength = saved.DataLen;
 
     if (!NormaliseStartText(b.boxes.StartPos)) return b;

@@ -8,13 +8,6 @@
 namespace zq {
 
 namespace {
-constexpr int32_t kTriggerSample = 1024;
-
-// True when a / interval is a whole number; an interval of 0 marks nothing.
-bool IsMultiple(double a, double interval) {
-    const double q = a / interval;
-    return std::isfinite(q) && q == std::floor(q);
-}
 
 std::optional<double> UsableInterval(const std::string& text) {
     const auto v = ParseBoxNumber(text);
@@ -73,11 +66,11 @@ ChartFiller::ChartFiller(ChartGrid& grid, int32_t start, MarkSettings marks, Tra
 void ChartFiller::placeMarksAt(int32_t a) {
     const int s = a - start_;
     if (marks_.trig && a == kTriggerSample) grid_.at(kTrigTrace, s) = kMarkLevel;
-    if (marks_.zeroCentric && (zeroStep_ ? a % *zeroStep_ == 0 : IsMultiple(a, marks_.zeroInterval)))
+    if (marks_.zeroCentric && (zeroStep_ ? a % *zeroStep_ == 0 : IsWholeMultiple(a, marks_.zeroInterval)))
         grid_.at(kZeroCentricTrace, s) = kMarkLevel;
     if (marks_.trigCentric &&
         (trigStep_ ? (a - kTriggerSample) % *trigStep_ == 0
-                   : IsMultiple(a - kTriggerSample, marks_.trigInterval)))
+                   : IsWholeMultiple(a - kTriggerSample, marks_.trigInterval)))
         grid_.at(kTrigCentricTrace, s) = kMarkLevel;
     if (marks_.cursors) {
         const float fa = static_cast<float>(a);

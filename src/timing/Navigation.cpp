@@ -23,22 +23,16 @@ double MovedStart(const std::string& startPos, double delta) {
 
 }  // namespace
 
-int64_t StepOf(std::string_view dataLen) {
-    const double quarter = std::trunc(BoxValue(dataLen) / 4);
-    if (!(quarter >= 2)) return 1;
-    return static_cast<int64_t>(std::min(quarter, 1e12));
-}
-
 bool IncStartClick(ViewBoxes& boxes) {
     AtLeast(boxes.DataLen, 2);
-    const double start = MovedStart(boxes.StartPos, static_cast<double>(StepOf(boxes.DataLen)));
+    const double start = MovedStart(boxes.StartPos, static_cast<double>(NavigationStep(boxes.DataLen)));
     boxes.StartPos = start > 2044 ? "2045" : DecimalText(static_cast<int64_t>(start));
     return true;
 }
 
 bool DecStartClick(ViewBoxes& boxes) {
     AtLeast(boxes.DataLen, 3);
-    const double start = MovedStart(boxes.StartPos, -static_cast<double>(StepOf(boxes.DataLen)));
+    const double start = MovedStart(boxes.StartPos, -static_cast<double>(NavigationStep(boxes.DataLen)));
     boxes.StartPos = start < 1 ? "0" : DecimalText(static_cast<int64_t>(start));
     return true;
 }

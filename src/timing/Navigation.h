@@ -10,9 +10,6 @@
 
 namespace zq {
 
-// A quarter of the window, at least 1.
-int64_t StepOf(std::string_view dataLen);
-
 // Click of IncStart (">"): DataLen at least 2, StartPos one step on, at most 2045. Redraws.
 bool IncStartClick(ViewBoxes& boxes);
 // Click of DecStart ("<"): DataLen at least 3, StartPos one step back, at least 0. Redraws.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "capture/BoxNumber.h"
+#include "capture/ViewSettings.h"
 
 namespace zq {
 
@@ -23,8 +24,8 @@ std::vector<std::string> PositionLabels(const std::string& startPos, const std::
         }
     }
 
-    if (start <= 1024 && start + length >= 1024) {
-        const double pos = RoundHalfEven(1025 - start);
+    if (start <= kTriggerSample && start + length >= kTriggerSample) {
+        const double pos = RoundHalfEven(kTriggerSample + 1 - start);
         // A window that the pass sized smaller than its length (a length of "1" draws two
         // samples) may not reach the trigger's position: then there is nothing to label.
         if (pos >= 1 && pos <= positions) labels[static_cast<size_t>(pos) - 1] = "Trig";

@@ -28,7 +28,6 @@ class TimingViewOutput {
 };
 
 inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diagram";
-inline constexpr const char* kChartTitleSuffix = " - Timing Diagram";
 
 class TimingViewLogic {
   public:

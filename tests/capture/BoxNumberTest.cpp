@@ -43,6 +43,16 @@ TEST(BoxNumber, Int16RoundsHalfToEvenAndClamps) {
     for (const Case& c : cases) EXPECT_EQ(BoxInt16(c.text), c.value) << c.text;
 }
 
+TEST(BoxNumber, WholeMultiples) {
+    EXPECT_TRUE(IsWholeMultiple(1040, 16));
+    EXPECT_TRUE(IsWholeMultiple(-32, 16));  // marks run both ways from the trigger
+    EXPECT_TRUE(IsWholeMultiple(0, 16));
+    EXPECT_TRUE(IsWholeMultiple(7.5, 2.5));
+    EXPECT_FALSE(IsWholeMultiple(1041, 16));
+    EXPECT_FALSE(IsWholeMultiple(5, 0));  // an interval of 0 marks nothing
+    EXPECT_FALSE(IsWholeMultiple(0, 0));
+}
+
 TEST(BoxNumber, Texts) {
     EXPECT_EQ(NumberText(32), "32");
     EXPECT_EQ(NumberText(-0.0), "0");

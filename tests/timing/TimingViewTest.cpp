@@ -508,7 +508,6 @@ TEST_F(TimingViewTest, ShowReadStatusUsesItsOwnLine) {
     EXPECT_EQ(view->chart()->titleText(), "/x - Timing Diagram");
 }
 
-#ifdef ZQ_INSPECT
 TEST_F(TimingViewTest, ExportedPictureIsWhatTheWindowShows) {
     open();
     const std::string path = writeCapture("good.txt", test::CaptureText(words));
@@ -525,16 +524,15 @@ TEST_F(TimingViewTest, ExportedPictureIsWhatTheWindowShows) {
             .convertToFormat(QImage::Format_RGB32);
 
     const QString out = QString::fromStdString((dir / "out.png").string());
-    QProcess inspect;
-    inspect.start(ZQ_INSPECT, {"render", QString::fromStdString(path), "-o", out, "--start", "1030",
+    QProcess tool;
+    tool.start(ZQ_CAPTURE_TOOL, {"render", QString::fromStdString(path), "-o", out, "--start", "1030",
                                "--length", "40", "--zero-every", "7", "--cursors", "off"});
-    ASSERT_TRUE(inspect.waitForFinished(30000));
-    EXPECT_EQ(inspect.exitCode(), 0) << inspect.readAllStandardError().toStdString();
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     const QImage exported = QImage(out).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(exported.size(), shown.size());
     EXPECT_TRUE(exported == shown) << "the exported picture differs from the window";
 }
-#endif
 
 // The designed controls: kind, text, size and place at 96 dpi, tab order.
 struct ControlRow {

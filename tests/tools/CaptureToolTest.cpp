@@ -23,7 +23,7 @@ struct RunResult {
 
 // Standard output, or with stderr set standard error alone.
 RunResult Inspect(const std::string& args, bool stderrOnly = false) {
-    const std::string cmd = std::string(ZQ_INSPECT) + " " + args +
+    const std::string cmd = std::string(ZQ_CAPTURE_TOOL) + " " + args +
                             (stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
     FILE* p = popen(cmd.c_str(), "r");
     RunResult r{-1, {}};
@@ -42,22 +42,22 @@ std::string ReadAll(const std::string& path) {
     return s.str();
 }
 
-class InspectTest : public ::testing::Test {
+class CaptureToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
         words_ = test::CounterWords();
-        good_ = ::testing::TempDir() + "/inspect_good.txt";
+        good_ = ::testing::TempDir() + "/tool_good.txt";
         test::WriteFile(good_, test::CaptureText(words_));
         auto text = test::CaptureText(words_, 0, 80);
         text.erase(test::LineOffset(text, 0x400) + 7, 1);
-        damaged_ = ::testing::TempDir() + "/inspect_damaged.txt";
+        damaged_ = ::testing::TempDir() + "/tool_damaged.txt";
         test::WriteFile(damaged_, text);
     }
     std::vector<uint16_t> words_;
     std::string good_, damaged_;
 };
 
-TEST_F(InspectTest, ListPrintsTheListingWindowsBuild) {
+TEST_F(CaptureToolTest, ListPrintsTheListingWindowsBuild) {
     ViewBoxes boxes;
     boxes.StartPos = "1000";
     boxes.DataLen = "40";
@@ -84,7 +84,7 @@ TEST_F(InspectTest, ListPrintsTheListingWindowsBuild) {
     EXPECT_EQ(i, 41u);
 }
 
-TEST_F(InspectTest, GridPrintsOnePassWithLabels) {
+TEST_F(CaptureToolTest, GridPrintsOnePassWithLabels) {
     const RunResult r = Inspect("grid " + good_ + " --start 2040 --length 32");
     ASSERT_EQ(r.status, 0);
     std::istringstream in(r.out);
@@ -110,7 +110,7 @@ TEST_F(InspectTest, GridPrintsOnePassWithLabels) {
     EXPECT_NE(d.out.find("\n16,1024,Trig,0,"), std::string::npos);
 }
 
-TEST_F(InspectTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
+TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     const RunResult ok = Inspect("check " + good_, true);
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.out, "");
@@ -128,7 +128,7 @@ TEST_F(InspectTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     // Every mode reports the same way; a file without a capture has no report.
     EXPECT_EQ(Inspect("list " + damaged_, true).status, 1);
     EXPECT_EQ(Inspect("grid " + damaged_ + " --start 0 --length 2047", true).out, bad.out);
-    const std::string none = ::testing::TempDir() + "/inspect_none.txt";
+    const std::string none = ::testing::TempDir() + "/tool_none.txt";
     test::WriteFile(none, "no capture here\r\n");
     for (const char* mode : {"check ", "list ", "grid "}) {
         const RunResult r = Inspect(mode + none, true);
@@ -140,8 +140,8 @@ TEST_F(InspectTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     EXPECT_EQ(Inspect("list " + good_ + " --trig maybe").status, 2);
 }
 
-TEST_F(InspectTest, ExportRoundTrips) {
-    const std::string csv = ::testing::TempDir() + "/inspect.csv";
+TEST_F(CaptureToolTest, ExportRoundTrips) {
+    const std::string csv = ::testing::TempDir() + "/tool.csv";
     ASSERT_EQ(Inspect("export " + good_ + " --csv " + csv).status, 0);
     std::istringstream in(ReadAll(csv));
     std::string line;
@@ -155,7 +155,7 @@ TEST_F(InspectTest, ExportRoundTrips) {
     }
 
     // The VCD's value changes give back every word.
-    const std::string vcd = ::testing::TempDir() + "/inspect.vcd";
+    const std::string vcd = ::testing::TempDir() + "/tool.vcd";
     ASSERT_EQ(Inspect("export " + good_ + " --vcd " + vcd).status, 0);
     std::istringstream v(ReadAll(vcd));
     uint16_t current = 0;

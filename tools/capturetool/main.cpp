@@ -8,16 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "Inspect.h"
+#include "CaptureTool.h"
 #include "capture/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "hexlist/Listing.h"
 #include "timing/ChartData.h"
 #include "timing/PositionLabels.h"
 
-#ifdef ZQ_HAVE_RENDER
 int RenderCommand(int argc, char** argv);
-#endif
 
 namespace zq::inspect {
 
@@ -28,9 +26,7 @@ constexpr const char* kUsage =
     "       zq350-inspect grid   FILE [view options]\n"
     "       zq350-inspect check  FILE\n"
     "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv\n"
-#ifdef ZQ_HAVE_RENDER
     "       zq350-inspect render FILE -o OUT.png [view options]\n"
-#endif
     "\n"
     "view options (the texts of the window's boxes; defaults as at program start):\n"
     "  --start TEXT          start position (1008)\n"
@@ -54,18 +50,6 @@ std::unique_ptr<CaptureFile> Open(const std::string& path) {
     auto file = CaptureFile::open(path, error);
     if (!file) std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
     return file;
-}
-
-// Reports go to standard error with plain line ends, so the output stays machine-readable; the
-// exit status says whether there was one.
-int FinishWithReport(const std::string& report) {
-    std::string text;
-    for (size_t i = 0; i < report.size(); ++i) {
-        if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
-        text += report[i];
-    }
-    std::cerr << text << (text.empty() || text.back() == '\n' ? "" : "\n");
-    return report.empty() ? 0 : 1;
 }
 
 int List(const std::string& path, const std::vector<std::string>& rest, const ViewBoxes& boxes) {
@@ -155,6 +139,18 @@ int Export(const std::string& path, const std::vector<std::string>& rest) {
 
 }  // namespace
 
+// Reports go to standard error with plain line ends, so the output stays machine-readable; the
+// exit status says whether there was one.
+int FinishWithReport(const std::string& report) {
+    std::string text;
+    for (size_t i = 0; i < report.size(); ++i) {
+        if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
+        text += report[i];
+    }
+    std::cerr << text << (text.empty() || text.back() == '\n' ? "" : "\n");
+    return report.empty() ? 0 : 1;
+}
+
 std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::string>& args,
                                                          ViewBoxes& boxes, std::string& error) {
     std::vector<std::string> rest;
@@ -214,9 +210,7 @@ int Main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
-#ifdef ZQ_HAVE_RENDER
     if (command == "render") return RenderCommand(argc - 1, argv + 1);
-#endif
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
     const std::vector<std::string> args(argv + 3, argv + argc);

@@ -15,6 +15,10 @@ namespace zq::inspect {
 std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::string>& args,
                                                          ViewBoxes& boxes, std::string& error);
 
+// Prints a pass's report on standard error, with CR LF written as LF; returns the exit status:
+// 0 when there is no report, 1 when there is one.
+int FinishWithReport(const std::string& report);
+
 // The words of a capture as the scan reads them; samples that were not read are absent.
 struct CaptureWords {
     std::vector<std::optional<uint16_t>> words;  // sample 0 .. last sample read

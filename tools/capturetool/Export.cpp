@@ -1,8 +1,9 @@
 #include <cstdio>
 
-#include "Inspect.h"
+#include "CaptureTool.h"
 #include "capture/CaptureFile.h"
 #include "capture/Decoder.h"
+#include "capture/HexConvert.h"
 
 namespace zq::inspect {
 
@@ -18,8 +19,7 @@ public:
     void lineHeader(std::string_view) {}
     void digit(int32_t, int position, char d, int) {
         if (position == 0) value_ = 0;
-        const int v = d <= '9' ? d - '0' : d - 'A' + 10;
-        value_ = static_cast<uint16_t>((value_ << 4) | v);
+        value_ = static_cast<uint16_t>((value_ << 4) | HexDigitValue(d));
     }
     void placeMarks(int32_t a, bool wordComplete) {
         if (!wordComplete || a < 0 || a >= kSamples) return;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Inspect.h"
+#include "CaptureTool.h"
 #include "capture/CaptureFile.h"
 #include "timing/ChartArea.h"
 #include "timing/ChartData.h"
@@ -28,14 +28,6 @@ constexpr const char* kRenderUsage =
 int RenderUsage(const std::string& message) {
     std::cerr << "zq350-inspect: " << message << "\n" << kRenderUsage;
     return 2;
-}
-
-void PrintReport(const std::string& report) {
-    std::string text;
-    for (size_t i = 0; i < report.size(); ++i)
-        if (!(report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n'))
-            text += report[i];
-    if (!text.empty()) std::cerr << text << (text.back() == '\n' ? "" : "\n");
 }
 
 }  // namespace
@@ -97,6 +89,5 @@ int RenderCommand(int argc, char** argv) {
         std::cerr << "zq350-inspect: " << out << ": cannot write the picture\n";
         return 2;
     }
-    PrintReport(pass.report);
-    return pass.report.empty() ? 0 : 1;
+    return zq::inspect::FinishWithReport(pass.report);
 }
