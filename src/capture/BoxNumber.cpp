@@ -26,16 +26,17 @@ std::optional<double> ParseBoxNumber(std::string_view text) {
     if (i < text.size() && text[i] == '.') {
         clean += '.';
         ++i;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits)
-            clean += text[i];
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) clean += text[i];
     }
     if (digits == 0 || i != text.size()) return std::nullopt;
     if (clean.front() == '.') clean.insert(clean.begin(), '0');
     if (clean.back() == '.') clean.pop_back();
     double v = 0;
     auto [ptr, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v);
-    if (ec == std::errc::result_out_of_range) v = HUGE_VAL;
-    else if (ec != std::errc() || ptr != clean.data() + clean.size()) return std::nullopt;
+    if (ec == std::errc::result_out_of_range)
+        v = HUGE_VAL;
+    else if (ec != std::errc() || ptr != clean.data() + clean.size())
+        return std::nullopt;
     return negative ? -v : v;
 }
 

@@ -16,7 +16,7 @@ extern const size_t kCaptureReadLimit;
 
 // The bytes of one pass, loaded from the file as far as the scan asks for them.
 class ByteCursor {
-public:
+  public:
     // Reads the open descriptor from offset 0 on, in blocks, as the scan goes.
     explicit ByteCursor(int fd);
     // Bytes held in memory (tests, fuzzing, tools that already hold a file).
@@ -29,7 +29,7 @@ public:
     }
     char at(size_t i) const { return data_[i]; }
 
-private:
+  private:
     bool loadUpTo(size_t i);
     // Not a vector: growing it would zero every block before the file overwrites it.
     std::unique_ptr<char[]> data_;
@@ -41,7 +41,7 @@ private:
 };
 
 class CaptureFile {
-public:
+  public:
     // Opens path for reading. On failure returns null and puts the system's text in error.
     static std::unique_ptr<CaptureFile> open(const std::string& path, std::string& error);
     ~CaptureFile();
@@ -54,7 +54,7 @@ public:
     ByteCursor cursor() const { return ByteCursor(fd_); }
     const std::string& path() const { return path_; }
 
-private:
+  private:
     CaptureFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     int fd_;
     std::string path_;

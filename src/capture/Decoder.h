@@ -26,7 +26,8 @@ struct ScanResult {
 };
 
 // The report's paragraphs. CR LF are part of the text the user sees.
-std::string DamagedLineParagraph(std::string_view lineText, int64_t lineAddress, int64_t digitCount);
+std::string DamagedLineParagraph(std::string_view lineText, int64_t lineAddress,
+                                 int64_t digitCount);
 std::string PrematureEndParagraph(std::string_view lineText, int64_t sampleAddress);
 std::string AddressErrorParagraph(std::string_view lineText, std::string_view previousLineText,
                                   int64_t lineAddress);

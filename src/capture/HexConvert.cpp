@@ -1,6 +1,5 @@
 #include "capture/HexConvert.h"
 
-
 namespace zq {
 
 int32_t HexAddressToDecimal(std::string_view text, bool& conversionError) {

@@ -19,7 +19,8 @@ inline int HexDigitValue(char c) {
         std::array<signed char, 256> v{};
         for (auto& x : v) x = -1;
         for (int d = 0; d < 10; ++d) v[static_cast<size_t>('0' + d)] = static_cast<signed char>(d);
-        for (int d = 0; d < 6; ++d) v[static_cast<size_t>('A' + d)] = static_cast<signed char>(10 + d);
+        for (int d = 0; d < 6; ++d)
+            v[static_cast<size_t>('A' + d)] = static_cast<signed char>(10 + d);
         return v;
     }();
     return kValues[static_cast<unsigned char>(c)];

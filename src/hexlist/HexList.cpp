@@ -24,6 +24,7 @@
 #include "app/ProgramState.h"
 #include "app/WindowHost.h"
 #include "hexlist/HexListNavigation.h"
+#include "timing/Controls.h"
 
 namespace zq {
 
@@ -63,33 +64,11 @@ class TypedLengthLimit : public QValidator {
     qsizetype shownLength_ = 0;
 };
 
-Qt::CheckState ToQt(uint8_t state) {
-    switch (state) {
-        case Unchecked:
-            return Qt::Unchecked;
-        case Checked:
-            return Qt::Checked;
-        default:
-            return Qt::PartiallyChecked;  // greyed; any other non-zero state counts as checked
-    }
-}
-
-uint8_t FromQt(const QCheckBox* box) {
-    switch (box->checkState()) {
-        case Qt::Unchecked:
-            return Unchecked;
-        case Qt::Checked:
-            return Checked;
-        default:
-            return Greyed;
-    }
-}
-
 void SetCheck(QCheckBox* box, uint8_t state) {
     // Only a greyed state restored from SavedView makes the box three-state, so that a click by
     // the user never produces one.
-    box->setTristate(ToQt(state) == Qt::PartiallyChecked);
-    box->setCheckState(ToQt(state));
+    box->setTristate(QtCheckState(state) == Qt::PartiallyChecked);
+    box->setCheckState(QtCheckState(state));
 }
 
 // The captions were sized for a narrower font than the desktop's default; rather than clip a
@@ -110,7 +89,9 @@ std::string BoxText(const QLineEdit* box) { return box->text().toStdString(); }
 
 // A listing line as shown. It holds only line addresses the scan could place, digits and
 // blanks, so it is plain ASCII.
-QString ShownLine(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString ShownLine(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The list area. A copy carries the plain listing only: the line colours are for the black
 // background here, and pasted as rich text they would be white on white.
@@ -270,10 +251,10 @@ ViewBoxes HexList::boxes() const {
     b.ZeroCentricVal = BoxText(ZeroCentricVal);
     b.MarkCursorA = BoxText(MarkCursorA);
     b.MarkCursorB = BoxText(MarkCursorB);
-    b.MarkTrigCheck = FromQt(MarkTrigCheck);
-    b.MarkTrigcentricCheck = FromQt(MarkTrigcentricCheck);
-    b.MarkZerocentricCheck = FromQt(MarkZerocentricCheck);
-    b.MarkCursorsCheck = FromQt(MarkCursorsCheck);
+    b.MarkTrigCheck = CheckValue(MarkTrigCheck);
+    b.MarkTrigcentricCheck = CheckValue(MarkTrigcentricCheck);
+    b.MarkZerocentricCheck = CheckValue(MarkZerocentricCheck);
+    b.MarkCursorsCheck = CheckValue(MarkCursorsCheck);
     return b;
 }
 

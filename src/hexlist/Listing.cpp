@@ -14,7 +14,7 @@ namespace {
 // The listing's side of the shared scan: collects each word's digits and bits, and writes one
 // coloured line per completed word from the start position on.
 class ListingHooks {
-public:
+  public:
     ListingHooks(ListingBuild& out, int32_t start, const ViewBoxes& boxes)
         : out_(out), start_(start) {
         zeroCentric_ = boxes.MarkZerocentricCheck != Unchecked;
@@ -91,7 +91,7 @@ public:
 
     void damagedLine(int32_t) {}
 
-private:
+  private:
     ListingBuild& out_;
     int32_t start_;
     bool zeroCentric_, trigCentric_, cursors_, trig_;
@@ -136,8 +136,8 @@ ListingBuild BuildListing(const SavedView& saved, const std::string& currentFile
     return Build(saved, currentFile, &bytes, file->length());
 }
 
-ListingBuild BuildListing(const SavedView& saved, const std::string& currentFile,
-                          ByteCursor& bytes, int64_t fileLength) {
+ListingBuild BuildListing(const SavedView& saved, const std::string& currentFile, ByteCursor& bytes,
+                          int64_t fileLength) {
     return Build(saved, currentFile, &bytes, fileLength);
 }
 

@@ -56,8 +56,8 @@ ChartFiller::ChartFiller(ChartGrid& grid, int32_t start, MarkSettings marks, Tra
         for (int v = 0; v < 16; ++v) {
             for (int j = 0; j < 4; ++j) {
                 const float bit = static_cast<float>((v >> j) & 1);
-                digitLevels_[n][v][j] =
-                    bit * levels_.LevelSwing + levels_.LevelBase + static_cast<float>(j + 12 - 4 * n);
+                digitLevels_[n][v][j] = bit * levels_.LevelSwing + levels_.LevelBase +
+                                        static_cast<float>(j + 12 - 4 * n);
             }
         }
     }
@@ -66,7 +66,8 @@ ChartFiller::ChartFiller(ChartGrid& grid, int32_t start, MarkSettings marks, Tra
 void ChartFiller::placeMarksAt(int32_t a) {
     const int s = a - start_;
     if (marks_.trig && a == kTriggerSample) grid_.at(kTrigTrace, s) = kMarkLevel;
-    if (marks_.zeroCentric && (zeroStep_ ? a % *zeroStep_ == 0 : IsWholeMultiple(a, marks_.zeroInterval)))
+    if (marks_.zeroCentric &&
+        (zeroStep_ ? a % *zeroStep_ == 0 : IsWholeMultiple(a, marks_.zeroInterval)))
         grid_.at(kZeroCentricTrace, s) = kMarkLevel;
     if (marks_.trigCentric &&
         (trigStep_ ? (a - kTriggerSample) % *trigStep_ == 0

@@ -1,8 +1,13 @@
 #include "timing/Controls.h"
 
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include "capture/ViewSettings.h"
+
+#include "capture/ViewSettings.h"
 
 namespace zq {
 
@@ -31,6 +36,28 @@ void FitTextToWidth(QWidget* widget, const QString& text) {
     while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     widget->setFont(font);
+}
+
+uint8_t CheckValue(const QCheckBox* box) {
+    switch (box->checkState()) {
+        case Qt::Unchecked:
+            return Unchecked;
+        case Qt::PartiallyChecked:
+            return Greyed;
+        default:
+            return Checked;
+    }
+}
+
+Qt::CheckState QtCheckState(uint8_t value) {
+    switch (value) {
+        case Unchecked:
+            return Qt::Unchecked;
+        case Checked:
+            return Qt::Checked;
+        default:
+            return Qt::PartiallyChecked;
+    }
 }
 
 }  // namespace zq

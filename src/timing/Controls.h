@@ -2,7 +2,9 @@
 // Small widgets the windows' designs need beyond Qt's defaults.
 
 #include <QPushButton>
+#include <cstdint>
 
+class QCheckBox;
 class QWidget;
 
 namespace zq {
@@ -20,6 +22,11 @@ class WrapButton : public QPushButton {
 
 // The windows' design font: the system's face at 8 pt, which the designed sizes are made for.
 void ApplyDesignFont(QWidget* widget);
+
+// Check states between the boxes and the view settings: 0 unchecked, 1 checked, 2 greyed (any
+// other value greys the box too, and counts as checked).
+uint8_t CheckValue(const QCheckBox* box);
+Qt::CheckState QtCheckState(uint8_t value);
 
 // Shrinks a widget's font (down to 6 pt) until its one-line text fits its width: designed
 // widths assume a narrower font than most Linux desktops have.

@@ -25,14 +25,16 @@ double MovedStart(const std::string& startPos, double delta) {
 
 bool IncStartClick(ViewBoxes& boxes) {
     AtLeast(boxes.DataLen, 2);
-    const double start = MovedStart(boxes.StartPos, static_cast<double>(NavigationStep(boxes.DataLen)));
+    const double start =
+        MovedStart(boxes.StartPos, static_cast<double>(NavigationStep(boxes.DataLen)));
     boxes.StartPos = start > 2044 ? "2045" : DecimalText(static_cast<int64_t>(start));
     return true;
 }
 
 bool DecStartClick(ViewBoxes& boxes) {
     AtLeast(boxes.DataLen, 3);
-    const double start = MovedStart(boxes.StartPos, -static_cast<double>(NavigationStep(boxes.DataLen)));
+    const double start =
+        MovedStart(boxes.StartPos, -static_cast<double>(NavigationStep(boxes.DataLen)));
     boxes.StartPos = start < 1 ? "0" : DecimalText(static_cast<int64_t>(start));
     return true;
 }

@@ -24,28 +24,6 @@ constexpr int kWindowWidth = 15075, kWindowHeight = 8900, kWindowLeft = 40;
 // The box lengths the design limits.
 constexpr int kShortBox = 4;
 
-uint8_t CheckValue(const QCheckBox* box) {
-    switch (box->checkState()) {
-        case Qt::Unchecked:
-            return Unchecked;
-        case Qt::PartiallyChecked:
-            return Greyed;
-        default:
-            return Checked;
-    }
-}
-
-Qt::CheckState QtCheckState(uint8_t value) {
-    switch (value) {
-        case Unchecked:
-            return Qt::Unchecked;
-        case Checked:
-            return Qt::Checked;
-        default:
-            return Qt::PartiallyChecked;
-    }
-}
-
 void SetText(QLineEdit* box, const std::string& text) {
     const QString t = QString::fromStdString(text);
     if (box->text() != t) box->setText(t);

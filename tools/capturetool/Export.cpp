@@ -14,7 +14,7 @@ constexpr int kSamples = 2048;
 // Collects the completed words of samples 0..2047; a word counts only when all four of its
 // digits arrived at the same sample address.
 class WordCollector {
-public:
+  public:
     explicit WordCollector(CaptureWords& out) : out_(out) {}
     void lineHeader(std::string_view) {}
     void digit(int32_t, int position, char d, int) {
@@ -23,12 +23,13 @@ public:
     }
     void placeMarks(int32_t a, bool wordComplete) {
         if (!wordComplete || a < 0 || a >= kSamples) return;
-        if (out_.words.size() <= static_cast<size_t>(a)) out_.words.resize(static_cast<size_t>(a) + 1);
+        if (out_.words.size() <= static_cast<size_t>(a))
+            out_.words.resize(static_cast<size_t>(a) + 1);
         out_.words[static_cast<size_t>(a)] = value_;
     }
     void damagedLine(int32_t) {}
 
-private:
+  private:
     CaptureWords& out_;
     uint16_t value_ = 0;
 };
@@ -69,7 +70,8 @@ std::string Vcd(const CaptureWords& c, const std::string& source) {
         const auto& w = c.words[s];
         std::string levels(16, 'x');  // a sample that was not read is unknown
         if (w)
-            for (int b = 0; b < 16; ++b) levels[static_cast<size_t>(b)] = ((*w >> b) & 1) ? '1' : '0';
+            for (int b = 0; b < 16; ++b)
+                levels[static_cast<size_t>(b)] = ((*w >> b) & 1) ? '1' : '0';
         // The trigger is noted in the header only: some readers stop at a comment among the
         // value changes.
         if (levels == previous) continue;

@@ -55,8 +55,10 @@ std::unique_ptr<CaptureFile> Open(const std::string& path) {
 int List(const std::string& path, const std::vector<std::string>& rest, const ViewBoxes& boxes) {
     bool colour = false;
     for (const auto& a : rest) {
-        if (a == "--colour" || a == "--color") colour = true;
-        else return Usage("unknown option " + a);
+        if (a == "--colour" || a == "--color")
+            colour = true;
+        else
+            return Usage("unknown option " + a);
     }
     auto file = Open(path);
     if (!file) return 2;
@@ -84,7 +86,8 @@ int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxe
     const CalcDataResult r = CalcDataPass(boxes, file.get());
     std::string diff;
     if (r.cursorDiff) diff = r.cursorDiff->substr(std::strlen("Cursor Diff = "));
-    std::string out = "# start=" + boxes.StartPos + " length=" + boxes.DataLen + " cursor-diff=" + diff + "\n";
+    std::string out =
+        "# start=" + boxes.StartPos + " length=" + boxes.DataLen + " cursor-diff=" + diff + "\n";
     out += "index,sample,label";
     for (int t = 0; t < kTraceCount; ++t) out += ",t" + std::to_string(t);
     out += '\n';
