@@ -25,6 +25,7 @@
 #include "app/WindowHost.h"
 #include "hexlist/HexListNavigation.h"
 #include "timing/Controls.h"
+#include "timing/Geometry.h"
 
 namespace zq {
 
@@ -119,12 +120,11 @@ HexList::HexList(ProgramState& state, Dialogs& dialogs, WindowHost& host, QWidge
 
 void HexList::createControls() {
     // Positions and sizes are designed in twips: 15 a pixel at 96 dpi, scaled with the screen.
-    const double dpi = screen() ? screen()->logicalDotsPerInch() : 96.0;
-    const double pixelsPerTwip = dpi / 1440.0;
-    auto px = [pixelsPerTwip](int twips) { return qRound(twips * pixelsPerTwip); };
+    const TwipScale scale = TwipScale::ForWidget(this);
+    auto px = [&scale](int twips) { return scale.toPixels(twips); };
     auto place = [&](QWidget* w, const char* name, int left, int top, int width, int height) {
         w->setObjectName(name);
-        w->setGeometry(px(left), px(top), px(width), px(height));
+        w->setGeometry(scale.rect(left, top, width, height));
     };
     auto label = [&](const char* name, const char* text, int left, int top, int width, int height) {
         auto* l = new QLabel(text, this);

@@ -7,8 +7,6 @@
 
 #include "capture/ViewSettings.h"
 
-#include "capture/ViewSettings.h"
-
 namespace zq {
 
 void WrapButton::paintEvent(QPaintEvent*) {
