@@ -36,9 +36,7 @@ TEST(AppWindows, StartShowsTheMainWindowWithTheStartupPattern) {
 TEST(AppWindows, ReplacingTheMainWindowUnloadsAndDeletesTheOldOne) {
     ProgramState state;
     test::FakeDialogs dialogs;
-    auto port = std::make_unique<test::FakePort>();
-    test::FakePort* p = port.get();
-    state.port = std::move(port);
+    test::FakePort* p = test::InstallFakePort(state);
     AppWindows windows(state, dialogs);
     windows.showTimingView();
     QPointer<QWidget> first = windows.current();
@@ -55,9 +53,7 @@ TEST(AppWindows, ReplacingTheMainWindowUnloadsAndDeletesTheOldOne) {
 TEST(AppWindows, ClosingTheShownWindowUnloadsIt) {
     ProgramState state;
     test::FakeDialogs dialogs;
-    auto port = std::make_unique<test::FakePort>();
-    test::FakePort* p = port.get();
-    state.port = std::move(port);
+    test::FakePort* p = test::InstallFakePort(state);
     AppWindows windows(state, dialogs);
     windows.showTimingView();
     p->opened = true;

@@ -8,10 +8,25 @@
 #include <string>
 #include <vector>
 
+#include <QTemporaryDir>
+
+#include "app/ProgramState.h"
 #include "support/CaptureText.h"
 #include "support/FakeDialogs.h"
 
 namespace zq::test {
+
+// Writes bytes as the capture file in dir and makes it the current capture, its report not
+// shown yet, as a load from disk leaves it.
+inline void OpenCapture(ProgramState& state, const QTemporaryDir& dir, const std::string& bytes) {
+    const std::string path = dir.filePath("capture.log").toStdString();
+    WriteFile(path, bytes);
+    std::string error;
+    state.CaptureHandle = CaptureFile::open(path, error);
+    ASSERT_NE(state.CaptureHandle, nullptr) << error;
+    state.CurrentFile = path;
+    state.ReportShown = false;
+}
 
 // The word of sample n in CaptureText().
 inline uint16_t Word(int n) { return CounterWords()[static_cast<size_t>(n)]; }

@@ -67,15 +67,7 @@ struct ShownLine {
 
 class HexListWindow : public ::testing::Test {
   protected:
-    void openCapture(const std::string& bytes) {
-        const std::string path = dir.filePath("capture.log").toStdString();
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-        std::string error;
-        state.CaptureHandle = CaptureFile::open(path, error);
-        ASSERT_NE(state.CaptureHandle, nullptr) << error;
-        state.CurrentFile = path;
-        state.ReportShown = false;
-    }
+    void openCapture(const std::string& bytes) { test::OpenCapture(state, dir, bytes); }
 
     HexList& open() {
         window = std::make_unique<HexList>(state, dialogs, host);

@@ -33,15 +33,7 @@ class WindowSwitch : public ::testing::Test {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void openCapture(const std::string& bytes) {
-        const std::string path = dir.filePath("capture.log").toStdString();
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-        std::string error;
-        state.CaptureHandle = CaptureFile::open(path, error);
-        ASSERT_NE(state.CaptureHandle, nullptr) << error;
-        state.CurrentFile = path;
-        state.ReportShown = false;
-    }
+    void openCapture(const std::string& bytes) { test::OpenCapture(state, dir, bytes); }
 
     // Runs what the click left to the event loop: the old window's deletion.
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

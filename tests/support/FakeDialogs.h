@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "app/Dialogs.h"
+#include "app/ProgramState.h"
 #include "app/WindowHost.h"
 #include "device/SerialPort.h"
 
@@ -72,5 +75,13 @@ class FakePort : public SerialPort {
     void setRts(bool) override {}
     void setNullDiscard(bool) override {}
 };
+
+// Puts a fake port in place of the device's, as a read that opened one leaves it.
+inline FakePort* InstallFakePort(ProgramState& state) {
+    auto port = std::make_unique<FakePort>();
+    FakePort* p = port.get();
+    state.port = std::move(port);
+    return p;
+}
 
 }  // namespace zq::test

@@ -436,10 +436,8 @@ TEST_F(TimingViewTest, UnloadClosesWriterAndPortSilentlyOnce) {
     std::string error;
     state.writer = CaptureWriter::Create((dir / "read.txt").string(), error);
     ASSERT_TRUE(state.writer) << error;
-    auto port = std::make_unique<test::FakePort>();
-    test::FakePort* p = port.get();
+    test::FakePort* p = test::InstallFakePort(state);
     p->opened = true;
-    state.port = std::move(port);
     open();
     view->show();
     view->close();
