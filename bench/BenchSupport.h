@@ -2,14 +2,16 @@
 // Stand-ins for the seams the window benchmarks and the README screenshots do not use, and a
 // whole capture to measure on.
 
+#include <QTemporaryDir>
 #include <iostream>
 #include <string>
 
-#include <QTemporaryDir>
-
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/WindowHost.h"
+#include "session/CaptureSession.h"
+#include "session/DeviceSession.h"
+#include "session/Dialogs.h"
+#include "session/QtEndTimer.h"
+#include "session/TtySerialPort.h"
+#include "session/WindowHost.h"
 #include "support/CaptureText.h"
 
 namespace zq::bench {
@@ -36,17 +38,26 @@ class NoHost : public WindowHost {
     void showTimingView() override {}
 };
 
+// The program's state as main() makes it; no benchmark reads from the device.
+struct BenchProgram {
+    CaptureSession capture;
+    ScriptedDialogs dialogs;
+    QtEndTimer timer{1000};
+    DeviceSession device{capture, dialogs, timer,
+                         [] { return std::make_unique<TtySerialPort>(kZq350PortPath); }};
+    NoHost host;
+};
+
 // A complete capture open as the current capture, its report already shown, and the whole
 // window with every mark stored in SavedView: every listed line gets a colour to set.
-struct WholeCaptureSession {
+struct WholeCaptureSession : BenchProgram {
     WholeCaptureSession() {
         const std::string path = dir.filePath("whole.log").toStdString();
         test::WriteFile(path, test::CaptureText());
         std::string error;
-        state.CaptureHandle = CaptureFile::open(path, error);
-        state.CurrentFile = path;
-        state.ReportShown = true;
-        SavedView& v = state.savedView;
+        capture.open(path, error);
+        capture.reportOnce("", dialogs);
+        SavedView v;
         v.StartPos = 0;
         v.DataLen = 2048;
         v.TrigCentricVal = 8;
@@ -54,11 +65,9 @@ struct WholeCaptureSession {
         v.MarkCursorA = 100;
         v.MarkCursorB = 1900;
         v.MarkTrig = v.MarkTrigcentric = v.MarkZerocentric = v.MarkCursors = 1;
+        capture.setSavedView(v);
     }
     QTemporaryDir dir;
-    ProgramState state;
-    ScriptedDialogs dialogs;
-    NoHost host;
 };
 
 }  // namespace zq::bench

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "capture/Allocator.h"
-#include "hexlist/Listing.h"
+#include "chart/ChartData.h"
+#include "chart/Listing.h"
 #include "support/CaptureText.h"
-#include "timing/ChartData.h"
 
 namespace {
 

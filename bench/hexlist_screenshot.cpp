@@ -12,10 +12,9 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/WindowHost.h"
 #include "hexlist/HexList.h"
+#include "session/Dialogs.h"
+#include "session/WindowHost.h"
 
 namespace {
 
@@ -46,15 +45,13 @@ int main(int argc, char** argv) {
     QDir::setCurrent(dir.path());
     std::ofstream("example.log", std::ios::binary) << ExampleCapture();
 
-    zq::ProgramState state;
+    zq::bench::BenchProgram p;
     std::string error;
-    state.CaptureHandle = zq::CaptureFile::open("example.log", error);
-    if (!state.CaptureHandle) {
+    if (!p.capture.open("example.log", error)) {
         std::cerr << error << "\n";
         return 1;
     }
-    state.CurrentFile = "example.log";
-    zq::SavedView& v = state.savedView;
+    zq::SavedView v;
     v.StartPos = 1000;
     v.DataLen = 40;
     v.ZeroCentricVal = 5;
@@ -62,10 +59,9 @@ int main(int argc, char** argv) {
     v.MarkCursorA = 1012;
     v.MarkCursorB = 1030;
     v.MarkTrig = v.MarkTrigcentric = v.MarkZerocentric = v.MarkCursors = 1;
+    p.capture.setSavedView(v);
 
-    zq::bench::ScriptedDialogs dialogs;
-    zq::bench::NoHost host;
-    zq::HexList window(state, dialogs, host);
+    zq::HexList window(p.capture, p.dialogs, p.host);
     window.show();
     if (!window.grab().save(out, "PNG")) {
         std::cerr << "cannot write " << out.toStdString() << "\n";

@@ -9,11 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/AppWindows.h"
 #include "BenchSupport.h"
+#include "app/AppWindows.h"
 #include "capture/Allocator.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
+#include "session/Dialogs.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ void Settle(zq::AppWindows& windows) {
 
 void BM_SwitchToListing(benchmark::State& st) {
     Session s;
-    zq::AppWindows windows(s.state, s.dialogs);
+    zq::AppWindows windows(s.capture, s.device, s.dialogs);
     for (auto _ : st) {
         st.PauseTiming();
         windows.showTimingView();
@@ -44,7 +43,7 @@ BENCHMARK(BM_SwitchToListing)
 
 void BM_SwitchToDiagram(benchmark::State& st) {
     Session s;
-    zq::AppWindows windows(s.state, s.dialogs);
+    zq::AppWindows windows(s.capture, s.device, s.dialogs);
     for (auto _ : st) {
         st.PauseTiming();
         windows.showHexList();

@@ -12,11 +12,10 @@
 
 #include "BenchSupport.h"
 #include "capture/Allocator.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/WindowHost.h"
+#include "chart/Listing.h"
 #include "hexlist/HexList.h"
-#include "hexlist/Listing.h"
+#include "session/Dialogs.h"
+#include "session/WindowHost.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ void BM_ListingLinesOnly(benchmark::State& st) {
     size_t lines = 0;
     for (auto _ : st) {
         const zq::ListingBuild b =
-            zq::BuildListing(c.state.savedView, c.state.CurrentFile, c.state.CaptureHandle.get());
+            zq::BuildListing(c.capture.savedView(), c.capture.currentFile(), c.capture.file());
         lines = b.lines.size();
         benchmark::DoNotOptimize(b.lines.data());
     }
@@ -40,7 +39,7 @@ BENCHMARK(BM_ListingLinesOnly)
 
 void BM_ListingWindowBuild(benchmark::State& st) {
     WholeCapture c;
-    zq::HexList window(c.state, c.dialogs, c.host);
+    zq::HexList window(c.capture, c.dialogs, c.host);
     window.show();
     auto* list = window.findChild<QPlainTextEdit*>("HexListText");
     for (auto _ : st) window.Load();
@@ -53,7 +52,7 @@ BENCHMARK(BM_ListingWindowBuild)
 
 void BM_ListingWindowBuildAndPaint(benchmark::State& st) {
     WholeCapture c;
-    zq::HexList window(c.state, c.dialogs, c.host);
+    zq::HexList window(c.capture, c.dialogs, c.host);
     window.show();
     for (auto _ : st) {
         window.Load();
@@ -68,7 +67,7 @@ BENCHMARK(BM_ListingWindowBuildAndPaint)
 void BM_ListingWindowOpen(benchmark::State& st) {
     WholeCapture c;
     for (auto _ : st) {
-        auto window = std::make_unique<zq::HexList>(c.state, c.dialogs, c.host);
+        auto window = std::make_unique<zq::HexList>(c.capture, c.dialogs, c.host);
         window->show();
         benchmark::DoNotOptimize(window->grab());
     }

@@ -14,9 +14,8 @@
 #include <QTest>
 #include <iostream>
 
-#include "app/ProgramState.h"
-#include "timing/TimingView.h"
 #include "BenchSupport.h"
+#include "timing/TimingView.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -28,11 +27,9 @@ int main(int argc, char** argv) {
 
     // A short path in the title, as when the file lies in the current directory.
     QDir::setCurrent(QFileInfo(capture).absolutePath());
-    zq::ProgramState state;
-    zq::bench::ScriptedDialogs dialogs;
-    dialogs.file = QFileInfo(capture).fileName().toStdString();
-    zq::bench::NoHost host;
-    zq::TimingView window(state, dialogs, host);
+    zq::bench::BenchProgram p;
+    p.dialogs.file = QFileInfo(capture).fileName().toStdString();
+    zq::TimingView window(p.capture, p.device, p.dialogs, p.host);
     window.show();
 
     window.findChild<QLineEdit*>("StartPos")->setText("1000");
@@ -40,7 +37,7 @@ int main(int argc, char** argv) {
     window.findChild<QLineEdit*>("MarkCursorA")->setText("1012");
     window.findChild<QLineEdit*>("MarkCursorB")->setText("1036");
     QTest::mouseClick(window.findChild<QPushButton*>("Load"), Qt::LeftButton);
-    if (!state.CaptureHandle) {
+    if (!p.capture.isOpen()) {
         std::cerr << "cannot open " << capture.toStdString() << "\n";
         return 1;
     }

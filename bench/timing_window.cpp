@@ -18,11 +18,10 @@
 #include <memory>
 #include <string>
 
-#include "app/ProgramState.h"
-#include "timing/TimingChart.h"
-#include "timing/TimingView.h"
 #include "BenchSupport.h"
 #include "capture/Allocator.h"
+#include "timing/TimingView.h"
+#include "widgets/TimingChart.h"
 
 namespace {
 
@@ -59,11 +58,9 @@ class PaintWatch : public QObject {
 };
 
 void BM_ClickRedrawsWholeWindow(benchmark::State& st) {
-    zq::ProgramState state;
-    zq::bench::ScriptedDialogs dialogs;
-    dialogs.file = CaptureFileForBench();
-    zq::bench::NoHost host;
-    zq::TimingView view(state, dialogs, host);
+    zq::bench::BenchProgram p;
+    p.dialogs.file = CaptureFileForBench();
+    zq::TimingView view(p.capture, p.device, p.dialogs, p.host);
     view.show();
     if (!QTest::qWaitForWindowExposed(&view)) {
         st.SkipWithError("window not exposed");
@@ -73,7 +70,7 @@ void BM_ClickRedrawsWholeWindow(benchmark::State& st) {
     view.findChild<QLineEdit*>("DataLen")->setText("2048");
     view.findChild<QLineEdit*>("ZeroCentricVal")->setText("64");
     QTest::mouseClick(view.findChild<QPushButton*>("Load"), Qt::LeftButton);
-    if (!state.CaptureHandle || view.chart()->chartData().samples() != 2049) {
+    if (!p.capture.isOpen() || view.chart()->chartData().samples() != 2049) {
         st.SkipWithError("capture not loaded as a whole window");
         return;
     }
@@ -99,11 +96,9 @@ BENCHMARK(BM_ClickRedrawsWholeWindow)
 
 void BM_StartToFirstPaintedFrame(benchmark::State& st) {
     for (auto _ : st) {
-        zq::ProgramState state;
-        zq::bench::ScriptedDialogs dialogs;
-        zq::bench::NoHost host;
+        zq::bench::BenchProgram p;
         PaintWatch watch;
-        auto view = std::make_unique<zq::TimingView>(state, dialogs, host);
+        auto view = std::make_unique<zq::TimingView>(p.capture, p.device, p.dialogs, p.host);
         view->chart()->installEventFilter(&watch);
         view->show();
         while (!watch.painted) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

@@ -5,8 +5,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 mkdir -p build-fuzz fuzz-out/corpus
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -Isrc src/capture/*.cpp src/timing/ChartData.cpp src/timing/ChartGrid.cpp \
-  src/timing/PositionLabels.cpp src/hexlist/Listing.cpp tests/capture/fuzz/decoder_fuzz.cpp \
+  -Isrc src/capture/*.cpp src/chart/ChartData.cpp src/chart/ChartGrid.cpp \
+  src/chart/PositionLabels.cpp src/chart/Listing.cpp tests/capture/fuzz/decoder_fuzz.cpp \
   -o build-fuzz/decoder_fuzz
 # Seeds: the example captures, led by six bytes of window settings.
 for f in examples/*.txt; do

@@ -1,12 +1,12 @@
 #include "app/AppWindows.h"
 
-#include "timing/TimingView.h"
-
 #include "hexlist/HexList.h"
+#include "timing/TimingView.h"
 
 namespace zq {
 
-AppWindows::AppWindows(ProgramState& state, Dialogs& dialogs) : state_(state), dialogs_(dialogs) {}
+AppWindows::AppWindows(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs)
+    : capture_(capture), device_(device), dialogs_(dialogs) {}
 
 AppWindows::~AppWindows() { delete current_.data(); }
 
@@ -24,10 +24,10 @@ void AppWindows::replaceWith(QWidget* next) {
     }
 }
 
-void AppWindows::showHexList() {
-    replaceWith(new HexList(state_, dialogs_, *this));
-}
+void AppWindows::showHexList() { replaceWith(new HexList(capture_, dialogs_, *this)); }
 
-void AppWindows::showTimingView() { replaceWith(new TimingView(state_, dialogs_, *this)); }
+void AppWindows::showTimingView() {
+    replaceWith(new TimingView(capture_, device_, dialogs_, *this));
+}
 
 }  // namespace zq

@@ -6,15 +6,16 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/WindowHost.h"
+#include "session/CaptureSession.h"
+#include "session/DeviceSession.h"
+#include "session/Dialogs.h"
+#include "session/WindowHost.h"
 
 namespace zq {
 
 class AppWindows : public WindowHost {
   public:
-    AppWindows(ProgramState& state, Dialogs& dialogs);
+    AppWindows(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs);
     ~AppWindows() override;
     AppWindows(const AppWindows&) = delete;
     AppWindows& operator=(const AppWindows&) = delete;
@@ -30,7 +31,8 @@ class AppWindows : public WindowHost {
   private:
     void replaceWith(QWidget* next);
 
-    ProgramState& state_;
+    CaptureSession& capture_;
+    DeviceSession& device_;
     Dialogs& dialogs_;
     QPointer<QWidget> current_;
 };

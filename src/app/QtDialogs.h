@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Dialogs.h"
+#include "session/Dialogs.h"
 
 class QFileDialog;
 class QWidget;

@@ -63,21 +63,23 @@ void ClampWindow(std::string& startPos, std::string& dataLen) {
     // the number it reads as, so that the chart, the labels and the listing see the same length.
     if (!IsPlainInteger(dataLen)) dataLen = DecimalText(ClampValue(dataLen));
 
-    if (ClampValue(startPos) < 0) startPos = "0";
-    if (ClampValue(startPos) > 2045) {
-        startPos = "2045";
-        dataLen = "2";
-    }
-    if (ClampValue(dataLen) < 2) dataLen = "2";
-    if (ClampValue(dataLen) > 2048) dataLen = "2048";
-    if (ClampValue(startPos) + ClampValue(dataLen) > 2047)
-        startPos = DecimalText(2048 - ClampValue(dataLen));
+    // Each clamp tests what the previous one left; a text is written back only when changed.
+    int64_t start = ClampValue(startPos), length = ClampValue(dataLen);
+    bool startChanged = false, lengthChanged = false;
+    if (start < 0) start = 0, startChanged = true;
+    if (start > 2045) start = 2045, length = 2, startChanged = lengthChanged = true;
+    if (length < 2) length = 2, lengthChanged = true;
+    if (length > 2048) length = 2048, lengthChanged = true;
+    if (start + length > 2047) start = 2048 - length, startChanged = true;
+    if (startChanged) startPos = DecimalText(start);
+    if (lengthChanged) dataLen = DecimalText(length);
 }
 
 void ClampToFileLength(std::string& startPos, std::string& dataLen, int64_t fileLength) {
     if (ClampValue(startPos) > fileLength - 2) {
         startPos = DecimalText(fileLength - 2 < 0 ? 0 : fileLength - 2);
-        dataLen = "2";
+        // Not the literal "2": GCC 12 warns falsely of overlapping copies (-Wrestrict) for it.
+        dataLen = DecimalText(2);
     }
 }
 

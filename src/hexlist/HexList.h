@@ -4,28 +4,27 @@
 // window's load procedure; constructing the window runs the first build.
 
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "capture/ViewSettings.h"
-#include "hexlist/Listing.h"
+#include "hexlist/HexListLogic.h"
+#include "widgets/ViewControls.h"
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace zq {
 
-class Dialogs;
 class WindowHost;
-struct ProgramState;
 
-class HexList : public QWidget {
+class HexList : public QWidget, private HexListOutput {
     Q_OBJECT
 
   public:
-    HexList(ProgramState& state, Dialogs& dialogs, WindowHost& host, QWidget* parent = nullptr);
+    HexList(CaptureSession& capture, Dialogs& dialogs, WindowHost& host, QWidget* parent = nullptr);
+    ~HexList() override;
 
     // The load procedure: SavedView into the boxes, the banner, then the listing of the open
     // capture and its report, once per file.
@@ -41,30 +40,20 @@ class HexList : public QWidget {
     ViewBoxes boxes() const;
 
   private:
-    void createControls();
-    void setBoxes(const ViewBoxes& boxes);
-    void fillList(const std::vector<ListingLine>& lines);
+    // HexListOutput
+    void ShowBoxes(const ViewBoxes& boxes) override;
+    void ShowBanner(const std::string& banner) override;
+    void ShowListing(const std::vector<ListingLine>& lines) override;
+    void ShowCursorDiff(const std::string& caption) override;
 
-    ProgramState& state_;
-    Dialogs& dialogs_;
+    void createControls();
+
     WindowHost& host_;
+    HexListLogic logic_;
 
     QPlainTextEdit* HexListText = nullptr;
     QLabel* HexListBanner = nullptr;
-    QLineEdit* DataLen = nullptr;
-    QPushButton* Update = nullptr;
-    QLineEdit* StartPos = nullptr;
-    QPushButton* DecStart = nullptr;
-    QPushButton* IncStart = nullptr;
-    QCheckBox* MarkTrigCheck = nullptr;
-    QCheckBox* MarkTrigcentricCheck = nullptr;
-    QLineEdit* TrigCentricVal = nullptr;
-    QCheckBox* MarkZerocentricCheck = nullptr;
-    QLineEdit* ZeroCentricVal = nullptr;
-    QCheckBox* MarkCursorsCheck = nullptr;
-    QLineEdit* MarkCursorA = nullptr;
-    QLineEdit* MarkCursorB = nullptr;
-    QLabel* MarkCursorDiff = nullptr;
+    std::unique_ptr<ViewControls> controls_;
     QPushButton* GraphShow = nullptr;
 };
 

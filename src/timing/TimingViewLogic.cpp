@@ -1,38 +1,35 @@
 #include "timing/TimingViewLogic.h"
 
-#include "timing/ChartData.h"
-#include "timing/PositionLabels.h"
+#include "chart/ChartData.h"
+#include "chart/PositionLabels.h"
 
 namespace zq {
 
-TimingViewLogic::TimingViewLogic(ProgramState& state, Dialogs& dialogs, TimingViewOutput& out)
-    : state_(state), dialogs_(dialogs), out_(out) {}
+TimingViewLogic::TimingViewLogic(CaptureSession& capture, Dialogs& dialogs, TimingViewOutput& out)
+    : capture_(capture), dialogs_(dialogs), out_(out) {}
 
 void TimingViewLogic::FormLoad(ViewBoxes& boxes) {
-    if (state_.CaptureHandle) {
+    if (capture_.isOpen()) {
         // Every saved value reaches its box before the one redraw, which stores them again.
-        boxes = RestoreView(state_.savedView);
-        out_.ShowChartTitle(state_.CurrentFile + kChartTitleSuffix);
+        boxes = RestoreView(capture_.savedView());
+        out_.ShowChartTitle(capture_.currentFile() + kChartTitleSuffix);
         CalcData(boxes);
         return;
     }
-    state_.levels = TraceLevels{0.1f, 0.8f};
-    const ChartGrid pattern = StartupPattern(state_.levels);
+    capture_.setLevels(TraceLevels{0.1f, 0.8f});
+    const ChartGrid pattern = StartupPattern(capture_.levels());
     out_.ShowChartTitle(kStartupTitle);
     PlotData(pattern, boxes);
 }
 
 void TimingViewLogic::CalcData(ViewBoxes& boxes) {
-    CalcDataResult pass = CalcDataPass(boxes, state_.CaptureHandle.get(), state_.levels);
-    if (pass.savedView) state_.savedView = *pass.savedView;
+    CalcDataResult pass = CalcDataPass(boxes, capture_.file(), capture_.levels());
+    if (pass.savedView) capture_.setSavedView(*pass.savedView);
     if (!pass.drawn) return;
     if (pass.cursorDiff) out_.ShowCursorDiff(*pass.cursorDiff);
     PlotData(pass.grid, boxes);
-    if (!state_.ReportShown && pass.report.size() > 1) {
-        out_.ShowBoxes(boxes);
-        dialogs_.MessageBox(pass.report, Buttons::Ok, Icon::None, kProgramTitle);
-    }
-    state_.ReportShown = true;
+    // The corrected boxes show before the report box.
+    capture_.reportOnce(pass.report, dialogs_, [&] { out_.ShowBoxes(boxes); });
 }
 
 void TimingViewLogic::PlotData(const ChartGrid& grid, const ViewBoxes& boxes) {
@@ -41,7 +38,7 @@ void TimingViewLogic::PlotData(const ChartGrid& grid, const ViewBoxes& boxes) {
 
 void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
     // From here on no capture is current, whatever the user does in the dialog.
-    state_.CaptureHandle.reset();
+    capture_.close();
 
     openLog_.CancelError = true;
     openLog_.DialogTitle = "Open ZQ350 File ...";
@@ -50,17 +47,18 @@ void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
     openLog_.FileName.clear();
     if (!dialogs_.ShowOpen(openLog_)) return;
 
-    state_.CurrentFile = openLog_.FileName;
-    out_.ShowChartTitle(state_.CurrentFile + kChartTitleSuffix);
-
+    const std::string path = openLog_.FileName;
+    out_.ShowChartTitle(path + kChartTitleSuffix);
     std::string error;
-    std::unique_ptr<CaptureFile> file = CaptureFile::open(state_.CurrentFile, error);
-    if (!file) {
+    if (!capture_.open(path, error)) {
         dialogs_.MessageBox(error, Buttons::Ok, Icon::Exclamation, kProgramTitle);
         return;
     }
-    state_.CaptureHandle = std::move(file);
-    state_.ReportShown = false;
+    CalcData(boxes);
+}
+
+void TimingViewLogic::CaptureComplete(ViewBoxes& boxes) {
+    out_.ShowChartTitle(capture_.currentFile() + kChartTitleSuffix);
     CalcData(boxes);
 }
 

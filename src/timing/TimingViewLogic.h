@@ -1,16 +1,16 @@
 #pragma once
 // The main window's procedures and handlers without the window: the Load event,
 // CalcData, PlotData and the click of "Load  from Disk". They work on the texts and check
-// states of the boxes (ViewBoxes) and reach the chart, the dialogs and the program-wide state
+// states of the boxes (ViewBoxes) and reach the chart, the dialogs and the current capture
 // only through the interfaces below, so the tests can drive them with fakes.
 
 #include <string>
 #include <vector>
 
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
 #include "capture/ViewSettings.h"
-#include "timing/ChartGrid.h"
+#include "chart/ChartGrid.h"
+#include "session/CaptureSession.h"
+#include "session/Dialogs.h"
 
 namespace zq {
 
@@ -31,7 +31,7 @@ inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diag
 
 class TimingViewLogic {
   public:
-    TimingViewLogic(ProgramState& state, Dialogs& dialogs, TimingViewOutput& out);
+    TimingViewLogic(CaptureSession& capture, Dialogs& dialogs, TimingViewOutput& out);
 
     // Load event: restores the boxes from SavedView and redraws the open capture, or draws the
     // start-up pattern when none is open. boxes hold the design-time defaults on entry.
@@ -44,12 +44,14 @@ class TimingViewLogic {
 
     // Click of "Load  from Disk" (and File > Open).
     void LoadClick(ViewBoxes& boxes);
+    // A device read made its file the current capture: its title, then a redraw.
+    void CaptureComplete(ViewBoxes& boxes);
 
     // The common file dialog of the window (OpenLog); its settings stay between uses.
     OpenLogSettings& OpenLog() { return openLog_; }
 
   private:
-    ProgramState& state_;
+    CaptureSession& capture_;
     Dialogs& dialogs_;
     TimingViewOutput& out_;
     OpenLogSettings openLog_;

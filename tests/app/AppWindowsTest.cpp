@@ -2,11 +2,12 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTemporaryDir>
 
 #include "app/AppWindows.h"
 #include "support/FakeDialogs.h"
-#include "timing/TimingChart.h"
 #include "timing/TimingView.h"
+#include "widgets/TimingChart.h"
 
 namespace zq {
 namespace {
@@ -21,9 +22,9 @@ int VisibleTopLevels() {
 void DeleteLater() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 TEST(AppWindows, StartShowsTheMainWindowWithTheStartupPattern) {
-    ProgramState state;
-    test::FakeDialogs dialogs;
-    AppWindows windows(state, dialogs);
+    test::TestProgram program;
+    test::FakeDialogs& dialogs = program.dialogs;
+    AppWindows windows(program.capture, program.device, dialogs);
     windows.showTimingView();
     auto* view = qobject_cast<TimingView*>(windows.current());
     ASSERT_NE(view, nullptr);
@@ -34,13 +35,15 @@ TEST(AppWindows, StartShowsTheMainWindowWithTheStartupPattern) {
 }
 
 TEST(AppWindows, ReplacingTheMainWindowUnloadsAndDeletesTheOldOne) {
-    ProgramState state;
-    test::FakeDialogs dialogs;
-    test::FakePort* p = test::InstallFakePort(state);
-    AppWindows windows(state, dialogs);
+    test::TestProgram program;
+    test::FakeDialogs& dialogs = program.dialogs;
+    AppWindows windows(program.capture, program.device, dialogs);
     windows.showTimingView();
     QPointer<QWidget> first = windows.current();
-    p->opened = true;
+    QTemporaryDir dir;
+    program.startRead(dir.filePath("read.txt").toStdString());
+    test::FakePort* p = program.port;
+    ASSERT_TRUE(p && p->opened);
     windows.showTimingView();
     EXPECT_FALSE(p->opened);  // the old window's Unload closed the port
     EXPECT_NE(windows.current(), first.data());
@@ -51,12 +54,14 @@ TEST(AppWindows, ReplacingTheMainWindowUnloadsAndDeletesTheOldOne) {
 }
 
 TEST(AppWindows, ClosingTheShownWindowUnloadsIt) {
-    ProgramState state;
-    test::FakeDialogs dialogs;
-    test::FakePort* p = test::InstallFakePort(state);
-    AppWindows windows(state, dialogs);
+    test::TestProgram program;
+    test::FakeDialogs& dialogs = program.dialogs;
+    AppWindows windows(program.capture, program.device, dialogs);
     windows.showTimingView();
-    p->opened = true;
+    QTemporaryDir dir;
+    program.startRead(dir.filePath("read.txt").toStdString());
+    test::FakePort* p = program.port;
+    ASSERT_TRUE(p && p->opened);
     EXPECT_TRUE(windows.current()->close());
     EXPECT_FALSE(p->opened);
     EXPECT_EQ(VisibleTopLevels(), 0);

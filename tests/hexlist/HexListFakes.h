@@ -3,14 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include <QTemporaryDir>
-
-#include "app/ProgramState.h"
 #include "support/CaptureText.h"
 #include "support/FakeDialogs.h"
 
@@ -18,14 +16,12 @@ namespace zq::test {
 
 // Writes bytes as the capture file in dir and makes it the current capture, its report not
 // shown yet, as a load from disk leaves it.
-inline void OpenCapture(ProgramState& state, const QTemporaryDir& dir, const std::string& bytes) {
+inline void OpenCapture(CaptureSession& capture, const QTemporaryDir& dir,
+                        const std::string& bytes) {
     const std::string path = dir.filePath("capture.log").toStdString();
     WriteFile(path, bytes);
     std::string error;
-    state.CaptureHandle = CaptureFile::open(path, error);
-    ASSERT_NE(state.CaptureHandle, nullptr) << error;
-    state.CurrentFile = path;
-    state.ReportShown = false;
+    ASSERT_TRUE(capture.open(path, error)) << error;
 }
 
 // The word of sample n in CaptureText().

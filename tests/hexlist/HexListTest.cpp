@@ -24,12 +24,11 @@
 #include <vector>
 
 #include "HexListFakes.h"
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/WindowHost.h"
 #include "capture/Decoder.h"
+#include "chart/Listing.h"
 #include "hexlist/HexList.h"
-#include "hexlist/Listing.h"
+#include "session/Dialogs.h"
+#include "session/WindowHost.h"
 
 namespace zq {
 namespace {
@@ -115,7 +114,7 @@ class HexListWindow : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    ProgramState state;
+    CaptureSession state;
     FakeDialogs dialogs;
     FakeHost host;
     std::unique_ptr<HexList> window;
@@ -240,7 +239,9 @@ TEST_F(HexListWindow, UserTypesAtMostFourCharactersWhereTheBoxSaysSo) {
         EXPECT_EQ(box(name)->text(), expected);
     }
     // What the program writes is not cut short: a restored 16-bit value shows whole.
-    state.savedView.MarkCursorA = -32768;
+    SavedView restored = state.savedView();
+    restored.MarkCursorA = -32768;
+    state.setSavedView(restored);
     window->Load();
     EXPECT_EQ(box("MarkCursorA")->text(), "-32768");
 }
@@ -258,18 +259,18 @@ TEST_F(HexListWindow, OpenedBeforeAnyCaptureWasScanned) {
     EXPECT_EQ(control<QLabel>("MarkCursorDiff")->text(), "");
     EXPECT_TRUE(shownLines().empty());
     EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_FALSE(state.ReportShown);
+    EXPECT_FALSE(state.reportShown());
 }
 
 // ---- the listing ----------------------------------------------------------------------------
 
 TEST_F(HexListWindow, MainWindowSettingsCarriedOver) {
     openCapture(CaptureText());
-    state.savedView = MainWindowDefaults();
+    state.setSavedView(MainWindowDefaults());
     open();
 
     EXPECT_EQ(control<QLabel>("HexListBanner")->text().toStdString(),
-              state.CurrentFile + " - Timing Diagram");
+              state.currentFile() + " - Timing Diagram");
     const std::vector<ShownLine> lines = shownLines();
     ASSERT_EQ(lines.size(), 65u);
     for (int i = 0; i < 65; ++i) {
@@ -285,8 +286,8 @@ TEST_F(HexListWindow, MainWindowSettingsCarriedOver) {
     }
     EXPECT_EQ(control<QLabel>("MarkCursorDiff")->text(), "Cursor Diff = 32");
     EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_TRUE(state.ReportShown);
-    EXPECT_EQ(state.savedView, MainWindowDefaults());  // a build stores nothing
+    EXPECT_TRUE(state.reportShown());
+    EXPECT_EQ(state.savedView(), MainWindowDefaults());  // a build stores nothing
 
     // A build that lists neither cursor leaves the caption as it was.
     type("StartPos", "1500");
@@ -300,11 +301,9 @@ TEST_F(HexListWindow, ALineWithAnUnusableAddressIsReportedAndLeftOut) {
     std::string text = CaptureText();
     text.replace(text.find("S 03F0"), 6, "S 03\r\n");
     openCapture(text);
-    state.savedView = View(0, 2048);
-    state.ReportShown = false;
+    state.setSavedView(View(0, 2048));
     open();
-    const ListingBuild build =
-        BuildListing(state.savedView, state.CurrentFile, state.CaptureHandle.get());
+    const ListingBuild build = BuildListing(state.savedView(), state.currentFile(), state.file());
     const std::vector<ShownLine> lines = shownLines();
     ASSERT_EQ(lines.size(), build.lines.size());
     EXPECT_EQ(lines.size(), 2048u - 16u);
@@ -318,11 +317,11 @@ TEST_F(HexListWindow, ALineWithAnUnusableAddressIsReportedAndLeftOut) {
 
 TEST_F(HexListWindow, ShowsTheSameTextAsTheBuilderAndCopiesItPlain) {
     openCapture(CaptureText());
-    state.savedView = View(0, 2048);
-    state.savedView.MarkZerocentric = 1;
+    SavedView v = View(0, 2048);
+    v.MarkZerocentric = 1;
+    state.setSavedView(v);
     open();
-    const ListingBuild build =
-        BuildListing(state.savedView, state.CurrentFile, state.CaptureHandle.get());
+    const ListingBuild build = BuildListing(state.savedView(), state.currentFile(), state.file());
     ASSERT_EQ(build.lines.size(), 2048u);
     auto* list = control<QPlainTextEdit>("HexListText");
     EXPECT_EQ(list->toPlainText().toStdString(), ListingText(build.lines, "\n"));
@@ -354,7 +353,7 @@ TEST_P(HexListMarks, LinesTakeTheColourOfTheirStrongestMark) {
     v.TrigCentricVal = c.trigInterval;
     v.MarkCursorA = c.cursorA;
     v.MarkCursorB = c.cursorB;
-    state.savedView = v;
+    state.setSavedView(v);
     open();
     ASSERT_EQ(shownLines().size(), 129u);
     for (const auto& [sample, colour] : c.colours) {
@@ -439,7 +438,7 @@ TEST_F(HexListWindow, DigitsOfAWordCutShortCarryIntoTheNextLine) {
     const size_t next = text.find("S 0400");
     text.erase(next - 4, 2);
     openCapture(text);
-    state.savedView = View(1008, 64);
+    state.setSavedView(View(1008, 64));
     open();
 
     const std::vector<ShownLine> lines = shownLines();
@@ -461,10 +460,10 @@ TEST_F(HexListWindow, ReportIsShownOncePerFile) {
     std::string text = CaptureText();
     text.erase(text.find("S 0400") - 4, 2);  // line 03F0 damaged
     openCapture(text);
-    state.savedView = View(1008, 64);
+    state.setSavedView(View(1008, 64));
     open();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(state.ReportShown);
+    EXPECT_TRUE(state.reportShown());
     click("Update");
     click("IncStart");
     click("DecStart");
@@ -483,7 +482,7 @@ TEST_F(HexListWindow, ReportIsShownOncePerFile) {
 
 TEST_F(HexListWindow, FileWithoutLineStartsListsNothingAndReportsNothing) {
     openCapture(CaptureText());
-    state.savedView = View(1008, 64);
+    state.setSavedView(View(1008, 64));
     open();
     ASSERT_EQ(shownLines().size(), 65u);
 
@@ -491,16 +490,16 @@ TEST_F(HexListWindow, FileWithoutLineStartsListsNothingAndReportsNothing) {
     click("Update");
     EXPECT_TRUE(shownLines().empty());
     EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_FALSE(state.ReportShown);
+    EXPECT_FALSE(state.reportShown());
 }
 
 TEST_F(HexListWindow, WithTheCaptureClosedTheListStaysAsItWas) {
     openCapture(CaptureText());
-    state.savedView = View(1008, 64);
+    state.setSavedView(View(1008, 64));
     open();
     const std::vector<ShownLine> before = shownLines();
-    state.CaptureHandle.reset();
-    state.CurrentFile.clear();
+    state.close();
+    state.setCurrentFile("");
     type("StartPos", "3000");
     click("Update");
     EXPECT_EQ(shownLines().size(), before.size());
@@ -514,7 +513,7 @@ TEST_F(HexListWindow, FirstLineOfAFileNotStartingAtZeroHasNoAddress) {
     std::string text = CaptureText();
     text.erase(0, text.find("S 0010"));
     openCapture(text);
-    state.savedView = View(0, 20);
+    state.setSavedView(View(0, 20));
     open();
     const std::vector<ShownLine> lines = shownLines();
     ASSERT_FALSE(lines.empty());
@@ -539,13 +538,13 @@ class HexListNavigation : public HexListWindow, public ::testing::WithParamInter
 TEST_P(HexListNavigation, StepsStoreAndRebuild) {
     const NavCase& c = GetParam();
     openCapture(CaptureText());
-    state.savedView = MainWindowDefaults();
+    state.setSavedView(MainWindowDefaults());
     open();
     type("StartPos", c.start);
     type("DataLen", c.length);
     click(c.button);
-    EXPECT_EQ(state.savedView.StartPos, c.storedStart);
-    EXPECT_EQ(state.savedView.DataLen, c.storedLength);
+    EXPECT_EQ(state.savedView().StartPos, c.storedStart);
+    EXPECT_EQ(state.savedView().DataLen, c.storedLength);
     EXPECT_EQ(box("StartPos")->text(), c.startBox);
     EXPECT_EQ(box("DataLen")->text(), c.lengthBox);
     const std::vector<ShownLine> lines = shownLines();
@@ -572,7 +571,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(HexListWindow, GoStoresEveryBoxAsTyped) {
     openCapture(CaptureText());
-    state.savedView = MainWindowDefaults();
+    state.setSavedView(MainWindowDefaults());
     open();
     type("StartPos", "12.5");
     type("DataLen", "13.5");
@@ -596,7 +595,7 @@ TEST_F(HexListWindow, GoStoresEveryBoxAsTyped) {
     expected.MarkZerocentric = 1;
     expected.MarkTrigcentric = 1;
     expected.MarkCursors = 1;
-    EXPECT_EQ(state.savedView, expected);
+    EXPECT_EQ(state.savedView(), expected);
     EXPECT_EQ(box("TrigCentricVal")->text(), "32767");
     EXPECT_EQ(control<QLabel>("MarkCursorDiff")->text(), "Cursor Diff = 2");
     EXPECT_EQ(colourOf(16), kListZeroCentric);  // 16 / -8 is whole
@@ -605,30 +604,30 @@ TEST_F(HexListWindow, GoStoresEveryBoxAsTyped) {
 
 TEST_F(HexListWindow, TypingCountsOnlyFromTheNextBuild) {
     openCapture(CaptureText());
-    state.savedView = MainWindowDefaults();
+    state.setSavedView(MainWindowDefaults());
     open();
     QTest::mouseClick(check("MarkZerocentricCheck"), Qt::LeftButton);
     type("StartPos", "0");
     EXPECT_EQ(colourOf(1008), kListCursor);
     EXPECT_EQ(colourOf(1056), kListWhite);
-    EXPECT_EQ(state.savedView, MainWindowDefaults());
+    EXPECT_EQ(state.savedView(), MainWindowDefaults());
 
     click("Update");
     EXPECT_EQ(colourOf(16), kListZeroCentric);
-    EXPECT_EQ(state.savedView.MarkZerocentric, 1);
+    EXPECT_EQ(state.savedView().MarkZerocentric, 1);
 }
 
 TEST_F(HexListWindow, ShowGraphStoresNothing) {
     openCapture(CaptureText());
-    state.savedView = MainWindowDefaults();
+    state.setSavedView(MainWindowDefaults());
     open();
     type("StartPos", "500");
     QTest::mouseClick(check("MarkZerocentricCheck"), Qt::LeftButton);
     click("GraphShow");
     EXPECT_EQ(host.timingViewShown, 1);
     EXPECT_EQ(host.hexListShown, 0);
-    EXPECT_EQ(state.savedView, MainWindowDefaults());
-    EXPECT_NE(state.CaptureHandle, nullptr);  // the capture stays open across the switch
+    EXPECT_EQ(state.savedView(), MainWindowDefaults());
+    EXPECT_NE(state.file(), nullptr);  // the capture stays open across the switch
 }
 
 // ---- bad input -------------------------------------------------------------------------------
@@ -648,7 +647,7 @@ TEST_P(HexListBadInput, NeverStopsTheProgram) {
     SavedView v = MainWindowDefaults();
     v.MarkZerocentric = 1;
     v.MarkTrigcentric = 1;
-    state.savedView = v;
+    state.setSavedView(v);
     open();
     for (const char* name :
          {"StartPos", "DataLen", "TrigCentricVal", "ZeroCentricVal", "MarkCursorA", "MarkCursorB"})
@@ -656,16 +655,16 @@ TEST_P(HexListBadInput, NeverStopsTheProgram) {
     click(button);
 
     if (std::string(button) == "GraphShow") {
-        EXPECT_EQ(state.savedView, v);
+        EXPECT_EQ(state.savedView(), v);
         EXPECT_EQ(host.timingViewShown, 1);
         return;
     }
     if (std::string(button) == "Update") {
-        EXPECT_EQ(state.savedView.StartPos, bad.stored);
-        EXPECT_EQ(state.savedView.DataLen, bad.stored);
+        EXPECT_EQ(state.savedView().StartPos, bad.stored);
+        EXPECT_EQ(state.savedView().DataLen, bad.stored);
     }
-    EXPECT_EQ(state.savedView.TrigCentricVal, bad.stored);
-    EXPECT_EQ(state.savedView.MarkCursorA, bad.stored);
+    EXPECT_EQ(state.savedView().TrigCentricVal, bad.stored);
+    EXPECT_EQ(state.savedView().MarkCursorA, bad.stored);
     // The window ends in range and lists what its boxes say.
     const int start = box("StartPos")->text().toInt();
     const int length = box("DataLen")->text().toInt();
@@ -675,7 +674,7 @@ TEST_P(HexListBadInput, NeverStopsTheProgram) {
     const std::vector<ShownLine> lines = shownLines();
     // The listed window ends at the start plus the length as stored, so a negative length
     // lists nothing while the box shows the least length.
-    if (state.savedView.DataLen < 0) {
+    if (state.savedView().DataLen < 0) {
         EXPECT_TRUE(lines.empty());
         return;
     }

@@ -15,7 +15,6 @@
 
 #include "HexListFakes.h"
 #include "app/AppWindows.h"
-#include "app/ProgramState.h"
 #include "hexlist/HexList.h"
 #include "timing/TimingView.h"
 
@@ -26,7 +25,7 @@ class WindowSwitch : public ::testing::Test {
   protected:
     void SetUp() override {
         QApplication::setQuitOnLastWindowClosed(false);
-        windows = std::make_unique<AppWindows>(state, dialogs);
+        windows = std::make_unique<AppWindows>(state, program.device, dialogs);
     }
     void TearDown() override {
         windows.reset();
@@ -65,8 +64,9 @@ class WindowSwitch : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    ProgramState state;
-    test::FakeDialogs dialogs;
+    test::TestProgram program;
+    CaptureSession& state = program.capture;
+    test::FakeDialogs& dialogs = program.dialogs;
     std::unique_ptr<AppWindows> windows;
 };
 
@@ -75,7 +75,7 @@ TEST_F(WindowSwitch, SettingsCrossBothWaysThroughSavedView) {
     windows->showTimingView();
     settle();
     ASSERT_NE(diagram(), nullptr);
-    CaptureFile* const capture = state.CaptureHandle.get();
+    CaptureFile* const file = state.file();
 
     type("StartPos", "300");
     type("DataLen", "100");
@@ -93,7 +93,7 @@ TEST_F(WindowSwitch, SettingsCrossBothWaysThroughSavedView) {
     ASSERT_NE(listing(), nullptr);
     EXPECT_EQ(windowsAlive(), 1);
     EXPECT_EQ(listing()->boxes(), onDiagram);
-    EXPECT_EQ(state.CaptureHandle.get(), capture);
+    EXPECT_EQ(state.file(), file);
 
     type("StartPos", "400");
     type("DataLen", "50");
@@ -107,7 +107,7 @@ TEST_F(WindowSwitch, SettingsCrossBothWaysThroughSavedView) {
     EXPECT_EQ(diagram()->boxes(), onListing);
     EXPECT_EQ(diagram()->boxes().StartPos, "400");
     EXPECT_NE(onListing.MarkCursorsCheck, onDiagram.MarkCursorsCheck);
-    EXPECT_EQ(state.CaptureHandle.get(), capture);
+    EXPECT_EQ(state.file(), file);
 }
 
 TEST_F(WindowSwitch, TypingWithoutGoIsDroppedByShowGraph) {
@@ -127,8 +127,10 @@ TEST_F(WindowSwitch, ReportIsShownOnceAcrossBothWindows) {
     std::string text = test::CaptureText();
     text.erase(text.find("S 0400") - 4, 2);  // line 03F0 damaged, inside the window
     openCapture(text);
-    state.savedView.StartPos = 1008;
-    state.savedView.DataLen = 64;
+    SavedView v;
+    v.StartPos = 1008;
+    v.DataLen = 64;
+    state.setSavedView(v);
     windows->showTimingView();
     settle();
     EXPECT_EQ(dialogs.boxes.size(), 1u);
@@ -152,7 +154,7 @@ TEST_F(WindowSwitch, ListingFirstToScanAFileShowsItsReport) {
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     click("GraphShow");
     EXPECT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(state.ReportShown);
+    EXPECT_TRUE(state.reportShown());
 }
 
 }  // namespace

@@ -3,16 +3,17 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <memory>
-
-#include "app/Dialogs.h"
-#include "app/ProgramState.h"
-#include "app/WindowHost.h"
-#include "device/SerialPort.h"
+#include "session/CaptureSession.h"
+#include "session/DeviceSession.h"
+#include "session/Dialogs.h"
+#include "session/EndTimer.h"
+#include "session/SerialPort.h"
+#include "session/WindowHost.h"
 
 namespace zq::test {
 
@@ -76,12 +77,34 @@ class FakePort : public SerialPort {
     void setNullDiscard(bool) override {}
 };
 
-// Puts a fake port in place of the device's, as a read that opened one leaves it.
-inline FakePort* InstallFakePort(ProgramState& state) {
-    auto port = std::make_unique<FakePort>();
-    FakePort* p = port.get();
-    state.port = std::move(port);
-    return p;
-}
+class FakeEndTimer : public EndTimer {
+  public:
+    void start() override { active = true; }
+    void stop() override { active = false; }
+    bool isActive() const override { return active; }
+    bool active = false;
+};
+
+// The program's state as main() makes it: the current capture, and a device session whose port
+// is a FakePort (made when a read first needs it) and whose timer never fires by itself.
+struct TestProgram {
+    CaptureSession capture;
+    FakeDialogs dialogs;
+    FakeEndTimer timer;
+    FakePort* port = nullptr;
+    DeviceSession device{capture, dialogs, timer, [this] {
+                             auto p = std::make_unique<FakePort>();
+                             port = p.get();
+                             return std::unique_ptr<SerialPort>(std::move(p));
+                         }};
+
+    // A read into path as the user starts it: the file is created and the port opened.
+    void startRead(const std::string& path) {
+        files().push_back(path);
+        OpenLogSettings settings;
+        device.ReadZQ350_Click(settings);
+    }
+    std::deque<std::optional<std::string>>& files() { return dialogs.files; }
+};
 
 }  // namespace zq::test

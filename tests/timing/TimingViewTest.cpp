@@ -15,12 +15,12 @@
 #include <filesystem>
 
 #include "capture/ViewSettings.h"
-#include "device/CaptureWriter.h"
+#include "chart/ChartData.h"
+#include "session/CaptureWriter.h"
 #include "support/CaptureText.h"
-#include "timing/ChartData.h"
 #include "support/FakeDialogs.h"
-#include "timing/TimingChart.h"
 #include "timing/TimingView.h"
+#include "widgets/TimingChart.h"
 
 namespace zq {
 namespace {
@@ -60,7 +60,7 @@ class TimingViewTest : public ::testing::Test {
         return writeCapture("damaged.txt", text);
     }
 
-    void open() { view = std::make_unique<TimingView>(state, dialogs, host); }
+    void open() { view = std::make_unique<TimingView>(state, program.device, dialogs, host); }
     template <class W>
     W* child(const char* name) {
         W* w = view->findChild<W*>(name);
@@ -80,8 +80,9 @@ class TimingViewTest : public ::testing::Test {
 
     std::filesystem::path dir;
     std::vector<uint16_t> words;
-    ProgramState state;
-    FakeDialogs dialogs;
+    test::TestProgram program;
+    CaptureSession& state = program.capture;
+    FakeDialogs& dialogs = program.dialogs;
     FakeHost host;
     std::unique_ptr<TimingView> view;
 };
@@ -116,9 +117,9 @@ TEST_F(TimingViewTest, StartsWithTheCounterPatternAndDefaults) {
 
     EXPECT_EQ(view->boxes(), ViewBoxes{});
     EXPECT_EQ(child<QLabel>("MarkCursorDiff")->text(), "");
-    EXPECT_EQ(state.savedView, SavedView{});
-    EXPECT_FLOAT_EQ(state.levels.LevelBase, 0.1f);
-    EXPECT_FLOAT_EQ(state.levels.LevelSwing, 0.8f);
+    EXPECT_EQ(state.savedView(), SavedView{});
+    EXPECT_FLOAT_EQ(state.levels().LevelBase, 0.1f);
+    EXPECT_FLOAT_EQ(state.levels().LevelSwing, 0.8f);
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -135,9 +136,9 @@ TEST_F(TimingViewTest, LoadDrawsTheFileAndReportsItsDamageOnce) {
     EXPECT_EQ(asked.FilterIndex, 2);
     EXPECT_EQ(asked.FileName, "");
 
-    EXPECT_EQ(state.CurrentFile, path);
+    EXPECT_EQ(state.currentFile(), path);
     EXPECT_EQ(view->chart()->titleText(), path + " - Timing Diagram");
-    ASSERT_TRUE(state.CaptureHandle);
+    ASSERT_TRUE(state.file());
     ASSERT_EQ(grid().GridLength(), 64);
     EXPECT_FLOAT_EQ(grid().at(TraceOfChannel(3), 0), Level(words[1008], 3));
     EXPECT_FLOAT_EQ(grid().at(TraceOfChannel(12), 15), Level(words[1023], 12));
@@ -149,7 +150,7 @@ TEST_F(TimingViewTest, LoadDrawsTheFileAndReportsItsDamageOnce) {
     EXPECT_EQ(dialogs.boxes[0].buttons, Buttons::Ok);
     EXPECT_EQ(dialogs.boxes[0].icon, Icon::None);
     EXPECT_EQ(dialogs.boxes[0].title, kProgramTitle);
-    EXPECT_TRUE(state.ReportShown);
+    EXPECT_TRUE(state.reportShown());
 
     // Further redraws of the same file do not report again...
     click("IncStart");
@@ -188,8 +189,8 @@ TEST_F(TimingViewTest, AnUndamagedFileDrawsWithoutAnyBox) {
     for (int s = 0; s <= 32; ++s)
         ASSERT_FLOAT_EQ(grid().at(TraceOfChannel(7), s), Level(words[1500 + s], 7));
     EXPECT_EQ(view->chart()->columnLabels()[0], "1500");
-    EXPECT_EQ(state.savedView.StartPos, 1500);
-    EXPECT_EQ(state.savedView.DataLen, 32);
+    EXPECT_EQ(state.savedView().StartPos, 1500);
+    EXPECT_EQ(state.savedView().DataLen, 32);
 }
 
 TEST_F(TimingViewTest, CancelClosesTheFileAndKeepsTheDrawing) {
@@ -199,8 +200,8 @@ TEST_F(TimingViewTest, CancelClosesTheFileAndKeepsTheDrawing) {
     const ChartGrid before = grid();
     dialogs.files.push_back(std::nullopt);
     click("Load");
-    EXPECT_FALSE(state.CaptureHandle);
-    EXPECT_EQ(state.CurrentFile, path);
+    EXPECT_FALSE(state.file());
+    EXPECT_EQ(state.currentFile(), path);
     EXPECT_EQ(view->chart()->titleText(), path + " - Timing Diagram");
     EXPECT_EQ(grid(), before);
     // With no file open the arrows change the text only.
@@ -220,8 +221,8 @@ TEST_F(TimingViewTest, AFileThatCannotBeOpenedShowsTheSystemsText) {
     EXPECT_EQ(dialogs.boxes[0].icon, Icon::Exclamation);
     EXPECT_EQ(dialogs.boxes[0].buttons, Buttons::Ok);
     EXPECT_EQ(dialogs.boxes[0].title, kProgramTitle);
-    EXPECT_FALSE(state.CaptureHandle);
-    EXPECT_EQ(state.CurrentFile, missing);
+    EXPECT_FALSE(state.file());
+    EXPECT_EQ(state.currentFile(), missing);
     EXPECT_EQ(view->chart()->titleText(), missing + " - Timing Diagram");
     EXPECT_EQ(grid(), before);
 }
@@ -236,7 +237,7 @@ TEST_F(TimingViewTest, FileOpenMenuLoadsLikeTheButton) {
     EXPECT_EQ(openFile->text(), "&Open");
     dialogs.files.push_back(writeCapture("good.txt", test::CaptureText(words)));
     openFile->trigger();
-    EXPECT_TRUE(state.CaptureHandle);
+    EXPECT_TRUE(state.file());
     EXPECT_EQ(dialogs.opens.size(), 1u);
 }
 
@@ -263,7 +264,7 @@ TEST_P(TimingViewNavigation, ClicksMoveTheWindowAndRedraw) {
     EXPECT_EQ(text("DataLen"), f.wantLen);
     const int start = std::stoi(f.wantStart);
     EXPECT_FLOAT_EQ(grid().at(TraceOfChannel(0), 0), Level(words[static_cast<size_t>(start)], 0));
-    EXPECT_EQ(state.savedView.StartPos, start);
+    EXPECT_EQ(state.savedView().StartPos, start);
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -287,14 +288,14 @@ TEST_F(TimingViewTest, GoWithAnEmptyStartDrawsNothing) {
     open();
     load(writeCapture("good.txt", test::CaptureText(words)));
     const ChartGrid before = grid();
-    const SavedView saved = state.savedView;
+    const SavedView saved = state.savedView();
     setText("StartPos", "");
     setText("DataLen", "1");
     click("Update");
     EXPECT_EQ(text("DataLen"), "3");
     EXPECT_EQ(text("StartPos"), "");
     EXPECT_EQ(grid(), before);
-    EXPECT_EQ(state.savedView, saved);
+    EXPECT_EQ(state.savedView(), saved);
 }
 
 TEST_F(TimingViewTest, TypingDoesNotRedraw) {
@@ -318,7 +319,7 @@ TEST_F(TimingViewTest, MarkCheckBoxesAddAndRemoveTheirMarks) {
     click("MarkTrigCheck");
     EXPECT_EQ(child<QCheckBox>("MarkTrigCheck")->checkState(), Qt::Unchecked);
     EXPECT_EQ(grid().at(kTrigTrace, 16), 0.0f);
-    EXPECT_EQ(state.savedView.MarkTrig, 0);
+    EXPECT_EQ(state.savedView().MarkTrig, 0);
 
     setText("ZeroCentricVal", "100");
     click("MarkZerocentricCheck");
@@ -373,8 +374,8 @@ TEST_F(TimingViewTest, AnyTextInTheMarkBoxesRedrawsAndStoresA16BitValue) {
         // Cursor boxes hold at most 4 characters, as the design limits them.
         for (const char* box : {"MarkCursorA", "MarkCursorB"}) setText(box, c.text);
         click("Update");
-        EXPECT_EQ(state.savedView.TrigCentricVal, c.stored) << c.text;
-        EXPECT_EQ(state.savedView.ZeroCentricVal, c.stored) << c.text;
+        EXPECT_EQ(state.savedView().TrigCentricVal, c.stored) << c.text;
+        EXPECT_EQ(state.savedView().ZeroCentricVal, c.stored) << c.text;
         EXPECT_EQ(grid().GridLength(), 64) << c.text;
     }
 }
@@ -397,7 +398,7 @@ TEST_F(TimingViewTest, ReloadedWindowRestoresEveryValueBeforeItsOneRedraw) {
     saved.MarkZerocentric = 1;
     saved.MarkTrig = 0;
     saved.MarkCursors = 1;
-    state.savedView = saved;
+    state.setSavedView(saved);
     open();
 
     EXPECT_EQ(text("StartPos"), "1500");
@@ -410,7 +411,7 @@ TEST_F(TimingViewTest, ReloadedWindowRestoresEveryValueBeforeItsOneRedraw) {
     EXPECT_EQ(child<QCheckBox>("MarkTrigcentricCheck")->checkState(), Qt::Checked);
     EXPECT_EQ(child<QCheckBox>("MarkZerocentricCheck")->checkState(), Qt::Checked);
     EXPECT_EQ(child<QCheckBox>("MarkCursorsCheck")->checkState(), Qt::Checked);
-    EXPECT_EQ(state.savedView, saved);  // the redraw stored what it restored
+    EXPECT_EQ(state.savedView(), saved);  // the redraw stored what it restored
     EXPECT_EQ(view->chart()->titleText(), path + " - Timing Diagram");
     // The one redraw already used every restored value.
     ASSERT_EQ(grid().GridLength(), 32);
@@ -433,15 +434,13 @@ TEST_F(TimingViewTest, ReloadedWindowWithoutAFileShowsThePatternAndDefaults) {
 }
 
 TEST_F(TimingViewTest, UnloadClosesWriterAndPortSilentlyOnce) {
-    std::string error;
-    state.writer = CaptureWriter::Create((dir / "read.txt").string(), error);
-    ASSERT_TRUE(state.writer) << error;
-    test::FakePort* p = test::InstallFakePort(state);
-    p->opened = true;
+    program.startRead((dir / "read.txt").string());
+    test::FakePort* p = program.port;
+    ASSERT_TRUE(p && p->opened && program.device.writer());
     open();
     view->show();
     view->close();
-    EXPECT_TRUE(!state.writer || !state.writer->isOpen());
+    EXPECT_FALSE(program.device.writer());
     EXPECT_FALSE(p->opened);
     view->Unload();
     EXPECT_EQ(p->closes, 1);
@@ -461,8 +460,8 @@ TEST_F(TimingViewTest, ReadFromDeviceAsksForAFileAndACancelStartsNothing) {
     click("ReadZQ350");
     ASSERT_EQ(dialogs.opens.size(), 1u);
     EXPECT_EQ(dialogs.opens[0].DialogTitle, "Save ZQ350 File as ...");
-    EXPECT_FALSE(state.port && state.port->isOpen());
-    EXPECT_FALSE(state.writer);
+    EXPECT_FALSE(program.port && program.port->isOpen());
+    EXPECT_FALSE(program.device.writer());
     // The dialog is the window's one OpenLog: the load that follows makes its own settings.
     dialogs.files.push_back(std::nullopt);
     click("Load");
@@ -496,14 +495,19 @@ TEST_F(TimingViewTest, AFileChangedUnderTheWindowNeverCrashesARedraw) {
     EXPECT_TRUE(view->isEnabled());
 }
 
-TEST_F(TimingViewTest, ShowReadStatusUsesItsOwnLine) {
+TEST_F(TimingViewTest, ShowsTheReadsProgressOnItsOwnLineAndDrawsTheCaptureItCompletes) {
     open();
-    view->ShowReadStatus("Receiving ... 1234 bytes");
+    emit program.device.statusChanged("Receiving ... 1234 bytes");
     EXPECT_EQ(child<QLabel>("ReadStatus")->text(), "Receiving ... 1234 bytes");
-    view->ShowReadStatus("");
+    emit program.device.statusChanged("");
     EXPECT_EQ(child<QLabel>("ReadStatus")->text(), "");
-    view->SetChartTitle("/x - Timing Diagram");
-    EXPECT_EQ(view->chart()->titleText(), "/x - Timing Diagram");
+
+    const std::string path = writeCapture("read.txt", test::CaptureText(words));
+    std::string error;
+    ASSERT_TRUE(state.open(path, error)) << error;
+    emit program.device.captureComplete();
+    EXPECT_EQ(view->chart()->titleText(), path + " - Timing Diagram");
+    EXPECT_EQ(grid().at(1, 0), Level(words[1008], 12));
 }
 
 TEST_F(TimingViewTest, ExportedPictureIsWhatTheWindowShows) {
@@ -523,8 +527,9 @@ TEST_F(TimingViewTest, ExportedPictureIsWhatTheWindowShows) {
 
     const QString out = QString::fromStdString((dir / "out.png").string());
     QProcess tool;
-    tool.start(ZQ_CAPTURE_TOOL, {"render", QString::fromStdString(path), "-o", out, "--start", "1030",
-                               "--length", "40", "--zero-every", "7", "--cursors", "off"});
+    tool.start(ZQ_CAPTURE_TOOL,
+               {"render", QString::fromStdString(path), "-o", out, "--start", "1030", "--length",
+                "40", "--zero-every", "7", "--cursors", "off"});
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     const QImage exported = QImage(out).convertToFormat(QImage::Format_RGB32);

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "hexlist/Listing.h"
+#include "chart/ChartData.h"
+#include "chart/Listing.h"
 #include "support/CaptureText.h"
-#include "timing/ChartData.h"
 
 namespace zq {
 namespace {
@@ -43,7 +43,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 class CaptureToolTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         words_ = test::CounterWords();
         good_ = ::testing::TempDir() + "/tool_good.txt";
@@ -71,7 +71,8 @@ TEST_F(CaptureToolTest, ListPrintsTheListingWindowsBuild) {
     EXPECT_EQ(plain.status, 0);
     EXPECT_EQ(plain.out, ListingText(build.lines, "\n"));
 
-    const RunResult coloured = Inspect("list " + good_ + " --start 1000 --length 40 --zero-every 8 --colour");
+    const RunResult coloured =
+        Inspect("list " + good_ + " --start 1000 --length 40 --zero-every 8 --colour");
     std::istringstream lines(coloured.out);
     std::string line;
     size_t i = 0;
@@ -98,7 +99,8 @@ TEST_F(CaptureToolTest, GridPrintsOnePassWithLabels) {
         if (rows == 0) {
             // Word of sample 2016; trace 1 is channel 12.
             const bool high = (words_[2016] >> 12) & 1;
-            EXPECT_EQ(row.rfind(high ? "0,2016,2016,0,12.9," : "0,2016,2016,0,12.1,", 0), 0u) << row;
+            EXPECT_EQ(row.rfind(high ? "0,2016,2016,0,12.9," : "0,2016,2016,0,12.1,", 0), 0u)
+                << row;
         }
         ++rows;
     }
@@ -162,7 +164,8 @@ TEST_F(CaptureToolTest, ExportRoundTrips) {
     int time = -1;
     std::vector<int> seen(2049, -1);
     auto settle = [&](int until) {
-        for (int t = time; t >= 0 && t < until && t < 2048; ++t) seen[static_cast<size_t>(t)] = current;
+        for (int t = time; t >= 0 && t < until && t < 2048; ++t)
+            seen[static_cast<size_t>(t)] = current;
     };
     bool definitions = true;
     while (std::getline(v, line)) {
@@ -176,7 +179,8 @@ TEST_F(CaptureToolTest, ExportRoundTrips) {
             time = t;
         } else if ((line[0] == '0' || line[0] == '1') && line.size() == 2) {
             const int bit = line[1] - '!';
-            current = static_cast<uint16_t>((current & ~(1u << bit)) | (line[0] == '1' ? 1u << bit : 0));
+            current =
+                static_cast<uint16_t>((current & ~(1u << bit)) | (line[0] == '1' ? 1u << bit : 0));
         }
     }
     EXPECT_EQ(time, 2048);

@@ -1,5 +1,7 @@
 // zq350-inspect render: the timing diagram of a capture as a PNG picture, drawn by the main
-// window's own chart widget and channel labels, offscreen, at 96 dpi.
+// window's own chart widget and channel labels, offscreen, at 96 dpi. A program of its own
+// (zq350-inspect-render), so that the other commands start without Qt's GUI libraries;
+// zq350-inspect runs it for "render" with the same arguments.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,12 +14,11 @@
 
 #include "CaptureTool.h"
 #include "capture/CaptureFile.h"
-#include "timing/ChartArea.h"
-#include "timing/ChartData.h"
-#include "timing/Controls.h"
-#include "timing/PositionLabels.h"
-#include "timing/TimingChart.h"
-#include "timing/TimingViewLogic.h"
+#include "chart/ChartData.h"
+#include "chart/PositionLabels.h"
+#include "widgets/ChartArea.h"
+#include "widgets/Controls.h"
+#include "widgets/TimingChart.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int RenderUsage(const std::string& message) {
 
 }  // namespace
 
-int RenderCommand(int argc, char** argv) {
+int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string out;
     for (size_t i = 0; i < args.size(); ++i) {

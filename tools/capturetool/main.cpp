@@ -1,6 +1,10 @@
 // zq350-inspect: capture files from the command line, for scripts and for checking what the
 // windows show. Every subcommand goes through the same core as the windows.
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -11,15 +15,15 @@
 #include "CaptureTool.h"
 #include "capture/BoxNumber.h"
 #include "capture/CaptureFile.h"
-#include "hexlist/Listing.h"
-#include "timing/ChartData.h"
-#include "timing/PositionLabels.h"
-
-int RenderCommand(int argc, char** argv);
+#include "chart/ChartData.h"
+#include "chart/Listing.h"
+#include "chart/PositionLabels.h"
 
 namespace zq::inspect {
 
 namespace {
+
+constexpr const char* kRenderProgram = "zq350-inspect-render";
 
 constexpr const char* kUsage =
     "usage: zq350-inspect list   FILE [view options] [--colour]\n"
@@ -140,71 +144,29 @@ int Export(const std::string& path, const std::vector<std::string>& rest) {
     return FinishWithReport(words->report);
 }
 
+// The picture export draws the window's own chart widget, so it lives in a program of its own
+// that links Qt's GUI libraries; every other command starts without them. It is found beside
+// this program (the build tree) or in the package's libexec folder.
+int RunRender(char** argv) {
+    std::string self(PATH_MAX, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
+    std::string dir = n > 0 ? self.substr(0, static_cast<size_t>(n)) : std::string(argv[0]);
+    dir = dir.substr(0, dir.find_last_of('/') + 1);
+    const std::string candidates[] = {dir + kRenderProgram,
+                                      dir + ZQ_LIBEXEC_FROM_BIN "/" + kRenderProgram};
+    for (const std::string& program : candidates) {
+        if (::access(program.c_str(), X_OK) != 0) continue;
+        // Its arguments are ours from "render" on, so its usage and messages read the same.
+        argv[1] = const_cast<char*>("zq350-inspect render");
+        ::execv(program.c_str(), argv + 1);
+        std::cerr << "zq350-inspect: " << program << ": " << std::strerror(errno) << "\n";
+        return 2;
+    }
+    std::cerr << "zq350-inspect: render needs " << kRenderProgram << ", which is not installed\n";
+    return 2;
+}
+
 }  // namespace
-
-// Reports go to standard error with plain line ends, so the output stays machine-readable; the
-// exit status says whether there was one.
-int FinishWithReport(const std::string& report) {
-    std::string text;
-    for (size_t i = 0; i < report.size(); ++i) {
-        if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
-        text += report[i];
-    }
-    std::cerr << text << (text.empty() || text.back() == '\n' ? "" : "\n");
-    return report.empty() ? 0 : 1;
-}
-
-std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::string>& args,
-                                                         ViewBoxes& boxes, std::string& error) {
-    std::vector<std::string> rest;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "--start") {
-            if (!value(boxes.StartPos)) return std::nullopt;
-        } else if (a == "--length") {
-            if (!value(boxes.DataLen)) return std::nullopt;
-        } else if (a == "--trig") {
-            if (!value(v)) return std::nullopt;
-            if (v != "on" && v != "off") {
-                error = "--trig takes on or off";
-                return std::nullopt;
-            }
-            boxes.MarkTrigCheck = v == "on" ? Checked : Unchecked;
-        } else if (a == "--trig-every") {
-            if (!value(boxes.TrigCentricVal)) return std::nullopt;
-            boxes.MarkTrigcentricCheck = Checked;
-        } else if (a == "--zero-every") {
-            if (!value(boxes.ZeroCentricVal)) return std::nullopt;
-            boxes.MarkZerocentricCheck = Checked;
-        } else if (a == "--cursors") {
-            if (!value(v)) return std::nullopt;
-            if (v == "off") {
-                boxes.MarkCursorsCheck = Unchecked;
-            } else {
-                const auto comma = v.find(',');
-                if (comma == std::string::npos) {
-                    error = "--cursors takes A,B or off";
-                    return std::nullopt;
-                }
-                boxes.MarkCursorsCheck = Checked;
-                boxes.MarkCursorA = v.substr(0, comma);
-                boxes.MarkCursorB = v.substr(comma + 1);
-            }
-        } else {
-            rest.push_back(a);
-        }
-    }
-    return rest;
-}
 
 int Main(int argc, char** argv) {
     if (argc < 2) return Usage("");
@@ -213,7 +175,7 @@ int Main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
-    if (command == "render") return RenderCommand(argc - 1, argv + 1);
+    if (command == "render") return RunRender(argv);
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
     const std::vector<std::string> args(argv + 3, argv + argc);

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "hexlist/Listing.h"
-#include "timing/ChartData.h"
+#include "chart/ChartData.h"
+#include "chart/Listing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 6) return 0;
@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The listing of the same settings, as after "Go !" with the normalised boxes.
     zq::ByteCursor listBytes(bytes);
-    const auto build =
-        zq::BuildListing(zq::StoreView(chartBoxes), "fuzz", listBytes, static_cast<int64_t>(bytes.size()));
+    const auto build = zq::BuildListing(zq::StoreView(chartBoxes), "fuzz", listBytes,
+                                        static_cast<int64_t>(bytes.size()));
     if (pass.drawn != build.foundStart) std::abort();
     for (const auto& line : build.lines)
         if (line.text.size() < 21) std::abort();

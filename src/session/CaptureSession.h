@@ -1,0 +1,59 @@
+#pragma once
+// The one owner of the current capture: the file held open while it is current, its path, the
+// view settings carried across window switches, and whether its damage report has been shown.
+// Both windows, the end of a device read, the tools, tests and benchmarks open and close
+// captures through it, so "open a capture" and "report once" are written once.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "capture/CaptureFile.h"
+#include "capture/TraceLevels.h"
+#include "capture/ViewSettings.h"
+
+namespace zq {
+
+class Dialogs;
+
+class CaptureSession {
+  public:
+    // Makes path the current capture, opened for reading, its report due again. The capture
+    // that was open is closed first, whatever happens. On failure no capture is open and error
+    // holds the system's text; CurrentFile names path either way.
+    bool open(const std::string& path, std::string& error);
+    // No capture is current any more (CurrentFile stays).
+    void close();
+
+    // The open capture file (CaptureHandle); null when none is open.
+    CaptureFile* file() const { return file_.get(); }
+    bool isOpen() const { return file_ != nullptr; }
+
+    // Path of the current capture file, or of the file that a device read is writing.
+    const std::string& currentFile() const { return currentFile_; }
+    void setCurrentFile(std::string path) { currentFile_ = std::move(path); }
+
+    // The last view settings; carried across window switches.
+    const SavedView& savedView() const { return savedView_; }
+    void setSavedView(const SavedView& view) { savedView_ = view; }
+
+    // LevelBase and LevelSwing: set at program start and constant afterwards.
+    const TraceLevels& levels() const { return levels_; }
+    void setLevels(const TraceLevels& levels) { levels_ = levels; }
+
+    bool reportShown() const { return reportShown_; }
+    // The end of a pass that found a line start in the current file: shows its report in a
+    // message box unless this file's report was shown already (an empty report shows nothing),
+    // then counts the report as shown. beforeBox runs just before the box appears.
+    void reportOnce(const std::string& report, Dialogs& dialogs,
+                    const std::function<void()>& beforeBox = {});
+
+  private:
+    std::unique_ptr<CaptureFile> file_;
+    std::string currentFile_;
+    SavedView savedView_;
+    TraceLevels levels_;
+    bool reportShown_ = false;
+};
+
+}  // namespace zq

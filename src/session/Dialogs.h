@@ -1,0 +1,43 @@
+#pragma once
+// The seam to the platform's message boxes, file dialog and beep. The program's handlers talk
+// only to this interface; the shipped program uses QtDialogs, the tests a scripted fake that
+// answers at once and records what was asked.
+
+#include <string>
+
+namespace zq {
+
+// The program's own title, on every message box that has no title of its own.
+inline constexpr const char* kProgramTitle = "ZQ350 Companion";
+
+// Message-box answers as the handlers compare them.
+enum Answer : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+enum class Buttons { Ok, OkCancel, YesNoCancel, YesNo };
+enum class Icon { None, Exclamation, Question };
+
+// The settings of the common file dialog (OpenLog). The object lives as long as the main
+// window, so settings one handler makes (FilterIndex, Flags) stay for the next.
+struct OpenLogSettings {
+    long Flags = 0;
+    bool CancelError = false;
+    std::string DialogTitle;
+    std::string Filter;   // "Text|pattern|Text|pattern"
+    int FilterIndex = 0;  // 1-based; 0 = the first entry
+    std::string FileName;
+    std::string DefaultExt = "LOG";
+    int MaxFileSize = 260;
+};
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    // A modal message box; returns the answer (AnswerOk, AnswerCancel, AnswerYes, AnswerNo).
+    virtual int MessageBox(const std::string& text, Buttons buttons, Icon icon,
+                           const std::string& title) = 0;
+    // Shows the file dialog in its open form. Returns false when the user cancelled; otherwise
+    // settings.FileName holds the full path chosen.
+    virtual bool ShowOpen(OpenLogSettings& settings) = 0;
+    virtual void Beep() = 0;
+};
+
+}  // namespace zq

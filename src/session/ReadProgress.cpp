@@ -1,0 +1,41 @@
+#include "session/ReadProgress.h"
+
+namespace zq {
+
+namespace {
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+}  // namespace
+
+void ReadProgress::reset() { *this = ReadProgress(); }
+
+void ReadProgress::add(std::string_view chunk) {
+    bytes_ += chunk.size();
+    for (char c : chunk) {
+        if (c == 'S') {
+            inHeader_ = true;
+            digits_.clear();
+        } else if (!inHeader_) {
+            continue;
+        } else if (digits_.empty() && (c == ' ' || c == '\0')) {
+            // blanks between the marker and its address
+        } else if (IsHexDigit(c)) {
+            digits_.push_back(c);
+            if (digits_.size() == 4) {
+                lastLine_ = digits_;
+                inHeader_ = false;
+            }
+        } else {
+            inHeader_ = false;
+        }
+    }
+}
+
+std::string ReadProgress::text() const {
+    std::string s = "Receiving from ZQ350: " + std::to_string(bytes_) + " bytes";
+    if (!lastLine_.empty()) s += ", line " + lastLine_;
+    return s;
+}
+
+}  // namespace zq

@@ -1,0 +1,16 @@
+#pragma once
+// Switches between the two windows, which never coexist: showing one unloads the other.
+// The program's main() provides the real one; window tests a recording fake.
+
+namespace zq {
+
+class WindowHost {
+  public:
+    virtual ~WindowHost() = default;
+    // "Text List": show HexList, unload TimingView.
+    virtual void showHexList() = 0;
+    // "Show Graph": show TimingView (loaded afresh), unload HexList.
+    virtual void showTimingView() = 0;
+};
+
+}  // namespace zq

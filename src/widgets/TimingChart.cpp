@@ -1,0 +1,266 @@
+#include "widgets/TimingChart.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace zq {
+
+namespace {
+
+// Chart-local places in twips (see the header for the value axis).
+constexpr double kTitleTopTw = 345;  // the chart's top 330 twips lie above the window's client
+constexpr double kPlotTopTw = TimingChart::kValueZeroTw - 16.5 * TimingChart::kBandTw;
+constexpr double kPlotBottomTw = TimingChart::kValueZeroTw + 30;
+constexpr double kPlotLeftTw = 60;
+constexpr double kPlotRightMarginTw = 240;
+constexpr double kLabelGapTw = 45;
+
+// Bright on the black plot, distinct from the four mark colours.
+constexpr std::array<QRgb, 8> kChannelColours = {
+    qRgb(255, 230, 0), qRgb(255, 140, 0), qRgb(110, 160, 255), qRgb(230, 230, 230),
+    qRgb(255, 90, 90), qRgb(0, 200, 120), qRgb(200, 130, 255), qRgb(180, 200, 60)};
+
+// One column span of a trace, in device pixels.
+struct Span {
+    float lo = std::numeric_limits<float>::infinity();
+    float hi = -std::numeric_limits<float>::infinity();
+    void add(float v) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    bool empty() const { return lo > hi; }
+};
+
+// Direct pixel access: traces are drawn column by column into the image, so a picture of any
+// density stays crisp and costs a few microseconds per trace.
+class PixelCanvas {
+  public:
+    PixelCanvas(QImage& image, QRect clip) : image_(image), clip_(clip & image.rect()) {}
+
+    // Fills columns [x, x + w) and rows [yTop, yBottom] (inclusive) with colour.
+    void fill(int x, int w, int yTop, int yBottom, QRgb colour) {
+        if (yTop > yBottom) std::swap(yTop, yBottom);
+        const int x0 = std::max(x, clip_.left()), x1 = std::min(x + w - 1, clip_.right());
+        const int y0 = std::max(yTop, clip_.top()), y1 = std::min(yBottom, clip_.bottom());
+        for (int y = y0; y <= y1; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            for (int xx = x0; xx <= x1; ++xx) line[xx] = colour;
+        }
+    }
+
+  private:
+    QImage& image_;
+    QRect clip_;
+};
+
+}  // namespace
+
+TimingChart::TimingChart(QWidget* parent) : QWidget(parent), grid_(0) {
+    setObjectName("TimingChart1");
+    // The cached picture covers the whole widget; Qt need not clear behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TimingChart::setChartData(const ChartGrid& grid) {
+    grid_ = grid;
+    invalidate();
+}
+
+void TimingChart::setColumnLabels(std::vector<std::string> labels) {
+    labels_ = std::move(labels);
+    invalidate();
+}
+
+void TimingChart::setTitleText(const std::string& title) {
+    if (title == title_) return;
+    title_ = title;
+    invalidate();
+}
+
+void TimingChart::invalidate() {
+    cache_ = QImage();
+    update();
+}
+
+double TimingChart::valueToY(double value) const {
+    return (kValueZeroTw - value * kBandTw) * height() / kDesignHeightTw;
+}
+
+QRectF TimingChart::plotRect() const {
+    const double sx = width() / kDesignWidthTw, sy = height() / kDesignHeightTw;
+    const double left = kPlotLeftTw * sx, right = width() - kPlotRightMarginTw * sx;
+    return QRectF(QPointF(left, kPlotTopTw * sy), QPointF(right, kPlotBottomTw * sy));
+}
+
+double TimingChart::positionX(int position) const {
+    const QRectF plot = plotRect();
+    return plot.left() + (position - 0.5) * plot.width() / grid_.samples();
+}
+
+QColor TimingChart::channelColour(int channel) {
+    return QColor(kChannelColours[static_cast<size_t>(channel) % kChannelColours.size()]);
+}
+
+QColor TimingChart::markColour(int trace) {
+    switch (trace) {
+        case kCursorTrace:
+            return QColor(255, 64, 255);
+        case kTrigTrace:
+            return QColor(255, 160, 160);
+        case kTrigCentricTrace:
+            return QColor(64, 255, 255);
+        case kZeroCentricTrace:
+            return QColor(138, 255, 138);
+        default:
+            return QColor(255, 255, 255);
+    }
+}
+
+QImage TimingChart::renderImage(qreal dpr) const {
+    const QSize deviceSize(static_cast<int>(std::ceil(width() * dpr)),
+                           static_cast<int>(std::ceil(height() * dpr)));
+    QImage image(deviceSize, QImage::Format_RGB32);
+    image.fill(palette().color(QPalette::Window));
+    if (deviceSize.isEmpty()) return image;
+
+    const QRectF plotF = plotRect();
+    const QRect plot(static_cast<int>(std::lround(plotF.left() * dpr)),
+                     static_cast<int>(std::lround(plotF.top() * dpr)),
+                     std::max(1, static_cast<int>(std::lround(plotF.width() * dpr))),
+                     std::max(1, static_cast<int>(std::lround(plotF.height() * dpr))));
+    image.setDevicePixelRatio(1);
+    {
+        QPainter p(&image);
+        p.fillRect(plot, plotBackground());
+    }
+    PixelCanvas canvas(image, plot);
+    const int thick = std::max(1, static_cast<int>(std::lround(dpr)));
+    const auto devY = [&](double v) { return static_cast<int>(std::floor(valueToY(v) * dpr)); };
+
+    // Faint band boundaries help the eye follow a channel across a long window.
+    for (int c = 0; c <= 16; ++c)
+        canvas.fill(plot.left(), plot.width(), devY(c), devY(c), qRgb(48, 48, 48));
+
+    const int W = plot.width();
+    const int64_t n = grid_.samples();
+    const auto colStart = [&](int64_t s) { return static_cast<int>(s * W / n); };
+
+    // Channels: every pixel column shows the lowest to the highest value of the samples that
+    // fall in it, plus the step from the previous sample where a sample begins, so a
+    // one-sample pulse stays visible however many samples share a column.
+    std::vector<Span> cols(static_cast<size_t>(W));
+    for (int trace = 1; trace <= 16; ++trace) {
+        std::fill(cols.begin(), cols.end(), Span{});
+        const float* v = grid_.row(trace);
+        for (int64_t s = 0; s < n; ++s) {
+            const int c0 = colStart(s);
+            const int c1 = std::max(c0, colStart(s + 1) - 1);
+            for (int c = c0; c <= c1 && c < W; ++c) cols[static_cast<size_t>(c)].add(v[s]);
+            if (s > 0 && c0 < W) cols[static_cast<size_t>(c0)].add(v[s - 1]);
+        }
+        const QRgb colour = channelColour(ChannelOfTrace(trace)).rgb();
+        for (int c = 0; c < W; ++c) {
+            const Span& sp = cols[static_cast<size_t>(c)];
+            if (sp.empty()) continue;
+            canvas.fill(plot.left() + c, thick, devY(sp.hi), devY(sp.lo) + thick - 1, colour);
+        }
+    }
+
+    // Marks: spikes from the bottom at the centre of their sample; neighbouring marked samples
+    // join into a plateau (the highlight of a damaged line). When samples outnumber columns a
+    // column shows the highest mark among the samples centred in it.
+    struct Point {
+        int x;
+        float v;
+    };
+    std::vector<Point> points;
+    for (int trace = kCursorTrace; trace <= kZeroCentricTrace; ++trace) {
+        points.clear();
+        const float* v = grid_.row(trace);
+        for (int64_t s = 0; s < n; ++s) {
+            const int x = static_cast<int>((2 * s + 1) * W / (2 * n));
+            if (!points.empty() && points.back().x == x)
+                points.back().v = std::max(points.back().v, v[s]);
+            else
+                points.push_back({x, v[s]});
+        }
+        const QRgb colour = markColour(trace).rgb();
+        const int yZero = devY(0);
+        for (size_t i = 0; i < points.size(); ++i) {
+            const float val = points[i].v;
+            if (val <= 0) continue;
+            const float prev = i > 0 ? points[i - 1].v : 0.0f;
+            const float next = i + 1 < points.size() ? points[i + 1].v : 0.0f;
+            const int x = plot.left() + points[i].x;
+            const int yVal = devY(val);
+            const int yLow = (prev <= 0 || next <= 0) ? yZero : devY(std::min(prev, val));
+            const int yHigh = prev > val ? devY(prev) : yVal;
+            canvas.fill(x, thick, yHigh, yLow, colour);
+            if (next > 0) {
+                const int xNext = plot.left() + points[i + 1].x;
+                canvas.fill(x, xNext - x + thick, yVal, yVal + thick - 1, colour);
+            }
+        }
+    }
+
+    // Text: title above the plot, position labels along the bottom.
+    image.setDevicePixelRatio(dpr);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const double sy = height() / kDesignHeightTw;
+    QFont titleFont("Arial");
+    titleFont.setPointSizeF(12);
+    p.setFont(titleFont);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(0, kTitleTopTw * sy, width(), plotF.top() - kTitleTopTw * sy),
+               Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine,
+               QString::fromStdString(title_));
+
+    QFont labelFont = font();
+    p.setFont(labelFont);
+    const QFontMetricsF fm(labelFont);
+    const double labelTop = plotF.bottom() + kLabelGapTw * sy;
+    // A label that would run into its left neighbour ("Trig" next to a sample number) moves
+    // down a row.
+    double rowEnd[2] = {-1e9, -1e9};
+    for (size_t i = 0; i < labels_.size() && static_cast<int64_t>(i) < n; ++i) {
+        if (labels_[i].empty()) continue;
+        const double x = positionX(static_cast<int>(i) + 1);
+        const QString text = QString::fromStdString(labels_[i]);
+        const double w = fm.horizontalAdvance(text) + 2;
+        const int row = x - w / 2 < rowEnd[0] + 2 ? 1 : 0;
+        rowEnd[row] = x + w / 2;
+        const double top = labelTop + row * fm.height();
+        p.drawLine(QPointF(x, plotF.bottom()), QPointF(x, top));
+        p.drawText(QRectF(x - w / 2, top, w, fm.height() + 2), Qt::AlignCenter, text);
+    }
+    return image;
+}
+
+void TimingChart::paintEvent(QPaintEvent* event) {
+    const qreal dpr = devicePixelRatioF();
+    if (cache_.isNull() || cache_.devicePixelRatio() != dpr ||
+        cache_.size() != QSize(static_cast<int>(std::ceil(width() * dpr)),
+                               static_cast<int>(std::ceil(height() * dpr))))
+        cache_ = renderImage(dpr);
+    QPainter p(this);
+    p.drawImage(event->rect(), cache_,
+                QRectF(event->rect().topLeft() * dpr, event->rect().size() * dpr));
+}
+
+void TimingChart::resizeEvent(QResizeEvent*) { cache_ = QImage(); }
+
+void TimingChart::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        cache_ = QImage();
+    QWidget::changeEvent(event);
+}
+
+}  // namespace zq
