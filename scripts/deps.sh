@@ -1,7 +1,7 @@
 # Installs the Debian packages that building and testing need, skipping those already present.
 # Sourced by ./run, ./test and .ci/run.
 zq_packages_base=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-  libbenchmark-dev xvfb xauth x11-utils fonts-dejavu-core)
+  libbenchmark-dev xvfb xauth x11-utils fonts-dejavu-core sigrok-cli)
 zq_packages_ci=(clang libclang-rt-14-dev)
 # ./run saves a screenshot when there is no display.
 zq_packages_run=(imagemagick)

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -186,6 +188,79 @@ TEST_F(CaptureToolTest, ExportRoundTrips) {
     EXPECT_EQ(time, 2048);
     for (int s = 0; s < 2048; ++s) ASSERT_EQ(seen[static_cast<size_t>(s)], words_[s]) << s;
     EXPECT_NE(ReadAll(vcd).find("trigger at sample 1024 (#1024) $end"), std::string::npos);
+}
+
+// Outputs that must not be written, and writes that fail: exit status 2 with the file's name
+// and the system's text, the capture untouched, and no file of ours left behind.
+TEST_F(CaptureToolTest, ExportRefusesHarmfulOutputsAndReportsFailedWrites) {
+    const std::string dir = ::testing::TempDir() + "/export_out";
+    ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir + " && mkfifo " + dir +
+                           "/fifo && ln " + good_ + " " + dir + "/link")
+                              .c_str()),
+              0);
+    const std::string before = ReadAll(good_);
+    struct Row {
+        std::string args;      // after "export GOOD"
+        std::string message;   // part of standard error
+        std::string leftOver;  // a path that must not exist afterwards
+    };
+    const Row rows[] = {
+        {"--csv " + good_, good_ + ": is the capture", ""},
+        {"--vcd=" + dir + "/link", dir + "/link: is the capture", ""},
+        {"--vcd " + dir + "/fifo", dir + "/fifo: No such device or address", ""},  // no reader
+        {"--csv /dev/full", "/dev/full: No space left on device", ""},
+        {"--vcd " + dir + "/a.vcd --gtkw " + dir + "/a.vcd",
+         dir + "/a.vcd: is the capture or "
+               "another output",
+         dir + "/a.vcd"},
+        {"--vcd " + dir + "/big.vcd", dir + "/big.vcd: File too large", dir + "/big.vcd"},
+        {"--csv " + dir + "/a.csv --gtkw " + dir + "/a.gtkw", "--gtkw needs --vcd",
+         dir + "/a.gtkw"},
+        {"--vcd " + dir + "/a.vcd --samplerate 1.5", "--samplerate takes", dir + "/a.vcd"},
+        {"--csv " + dir + "/a.csv --start 5", "the other view options do not apply", ""},
+    };
+    for (const Row& r : rows) {
+        // A file size limit of one block makes the write of a whole VCD fail.
+        const bool limit = r.message.find("too large") != std::string::npos;
+        const std::string cmd = std::string(limit ? "bash -c 'ulimit -f 1; trap \"\" XFSZ; " : "") +
+                                "timeout 10 " + ZQ_CAPTURE_TOOL + " export " + good_ + " " +
+                                r.args + " 2>&1" + (limit ? "'" : "");
+        FILE* p = popen(cmd.c_str(), "r");
+        std::string err;
+        std::array<char, 4096> buf;
+        size_t n;
+        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) err.append(buf.data(), n);
+        const int st = pclose(p);
+        SCOPED_TRACE(r.args);
+        EXPECT_EQ(WIFEXITED(st) ? WEXITSTATUS(st) : -1, 2) << err;
+        EXPECT_NE(err.find(r.message), std::string::npos) << err;
+        if (!r.leftOver.empty()) {
+            EXPECT_NE(access(r.leftOver.c_str(), F_OK), 0);
+        }
+    }
+    EXPECT_EQ(ReadAll(good_), before);
+}
+
+// The sample rate sets the VCD's time unit; the file name alone is written; the save file
+// opens the VCD by its full path with the trigger marker and the cursors.
+TEST_F(CaptureToolTest, ExportSampleRateAndSaveFile) {
+    const std::string vcd = ::testing::TempDir() + "/rate.vcd";
+    const std::string gtkw = ::testing::TempDir() + "/rate.gtkw";
+    ASSERT_EQ(Inspect("export " + damaged_ + " --vcd " + vcd +
+                      " --samplerate=2000000 --gtkw=" + gtkw + " --cursors 1000,1030")
+                  .status,
+              1);
+    const std::string v = ReadAll(vcd);
+    EXPECT_NE(v.find("$timescale 100 ns $end"), std::string::npos);
+    EXPECT_NE(v.find("capture tool_damaged.txt; 2048 samples at 2000000 Hz"), std::string::npos);
+    EXPECT_NE(v.find("trigger at sample 1024 (#5120) $end"), std::string::npos);
+    EXPECT_EQ(v.substr(v.rfind('#')), "#10240\n");  // x up to sample 2047, whatever the file holds
+    const std::string g = ReadAll(gtkw);
+    char* real = realpath(vcd.c_str(), nullptr);
+    ASSERT_TRUE(real);
+    EXPECT_NE(g.find("[dumpfile] \"" + std::string(real) + "\"\n"), std::string::npos) << g;
+    std::free(real);
+    EXPECT_NE(g.find(" 512000 500000 515000 -1 "), std::string::npos) << g;
 }
 
 }  // namespace

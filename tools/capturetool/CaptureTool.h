@@ -19,15 +19,8 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
 // 0 when there is no report, 1 when there is one.
 int FinishWithReport(const std::string& report);
 
-// The words of a capture as the scan reads them; samples that were not read are absent.
-struct CaptureWords {
-    std::vector<std::optional<uint16_t>> words;  // sample 0 .. last sample read
-    std::string report;
-    bool foundStart = false;
-};
-std::optional<CaptureWords> ReadCaptureWords(const std::string& path, std::string& error);
-
-std::string Vcd(const CaptureWords& c, const std::string& source);
-std::string Csv(const CaptureWords& c);
+// Options given as "--name=value" written as "--name" "value", for the options that take a
+// value; every other argument is kept as it is.
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args);
 
 }  // namespace zq::inspect

@@ -1,5 +1,6 @@
 // The pieces that zq350-inspect and its picture export share: the view options and the report.
 
+#include <algorithm>
 #include <iostream>
 
 #include "CaptureTool.h"
@@ -68,6 +69,25 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
         }
     }
     return rest;
+}
+
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args) {
+    static const std::vector<std::string> kTakesValue = {
+        "--start",   "--length", "--trig", "--trig-every", "--zero-every",
+        "--cursors", "--vcd",    "--csv",  "--gtkw",       "--samplerate"};
+    std::vector<std::string> out;
+    for (const std::string& a : args) {
+        const size_t eq = a.find('=');
+        if (a.starts_with("--") && eq != std::string::npos &&
+            std::find(kTakesValue.begin(), kTakesValue.end(), a.substr(0, eq)) !=
+                kTakesValue.end()) {
+            out.push_back(a.substr(0, eq));
+            out.push_back(a.substr(eq + 1));
+        } else {
+            out.push_back(a);
+        }
+    }
+    return out;
 }
 
 }  // namespace zq::inspect

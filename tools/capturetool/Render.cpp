@@ -34,7 +34,8 @@ int RenderUsage(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args =
+        zq::inspect::SplitOptionValues(std::vector<std::string>(argv + 1, argv + argc));
     std::string out;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "-o") continue;

@@ -6,8 +6,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <ctime>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,9 +16,12 @@
 #include "CaptureTool.h"
 #include "capture/BoxNumber.h"
 #include "capture/CaptureFile.h"
+#include "capture/DecodedCapture.h"
 #include "chart/ChartData.h"
 #include "chart/Listing.h"
 #include "chart/PositionLabels.h"
+#include "export/Export.h"
+#include "export/OutputFile.h"
 
 namespace zq::inspect {
 
@@ -29,7 +33,8 @@ constexpr const char* kUsage =
     "usage: zq350-inspect list   FILE [view options] [--colour]\n"
     "       zq350-inspect grid   FILE [view options]\n"
     "       zq350-inspect check  FILE\n"
-    "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv\n"
+    "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv [--gtkw OUT.gtkw]\n"
+    "                                 [--samplerate HZ] [--cursors A,B|off]\n"
     "       zq350-inspect render FILE -o OUT.png [view options]\n"
     "\n"
     "view options (the texts of the window's boxes; defaults as at program start):\n"
@@ -39,9 +44,18 @@ constexpr const char* kUsage =
     "  --trig-every TEXT     marks every TEXT samples from the trigger (off)\n"
     "  --zero-every TEXT     marks every TEXT samples from sample 0 (off)\n"
     "  --cursors A,B|off     the two cursors (1008,1040)\n"
+    "Options of list, grid and export also take the form --option=value.\n"
+    "\n"
+    "export writes the whole capture (samples 0..2047):\n"
+    "  --vcd OUT.vcd         value change dump: D0..D15, TRIG, UNRELIABLE\n"
+    "  --csv OUT.csv         sample,word,D15..D0 (empty where the file holds no word)\n"
+    "  --gtkw OUT.gtkw       with --vcd: a GTKWave save file that opens OUT.vcd with the\n"
+    "                        trigger marker and the cursors as named markers\n"
+    "  --samplerate HZ       sample rate for the VCD's times, in hertz (1000000: 1 us)\n"
+    "An output is never the capture itself; pipes and sockets are refused.\n"
     "\n"
     "The report of the pass goes to standard error. Exit status: 0 no report, 1 a report,\n"
-    "2 bad usage or a file that cannot be opened.\n";
+    "2 bad usage or a file that cannot be opened or written.\n";
 
 int Usage(const std::string& message) {
     if (!message.empty()) std::cerr << "zq350-inspect: " << message << "\n";
@@ -124,24 +138,99 @@ int Check(const std::string& path, const std::vector<std::string>& rest) {
     return FinishWithReport(CalcDataPass(boxes, file.get()).report);
 }
 
-int Export(const std::string& path, const std::vector<std::string>& rest) {
-    if (rest.size() != 2 || (rest[0] != "--vcd" && rest[0] != "--csv"))
-        return Usage("export needs --vcd OUT.vcd or --csv OUT.csv");
+// Today's date and time in UTC for the VCD's $date.
+std::string UtcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    char buf[40];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S UTC", &tm);
+    return buf;
+}
+
+// The cursor a box text names, as the window reads it; none when the text is not a number.
+std::optional<int32_t> CursorSample(const std::string& text) {
+    if (!ParseBoxNumber(text)) return std::nullopt;
+    return BoxInt16(text);
+}
+
+int Export(const std::string& path, const std::vector<std::string>& args) {
+    ViewBoxes boxes;  // --cursors, as in the window; the other view options do not apply
     std::string error;
-    const auto words = ReadCaptureWords(path, error);
-    if (!words) {
-        std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
-        return 2;
+    const auto rest = ParseViewOptions(args, boxes, error);
+    if (!rest) return Usage(error);
+    std::string vcdPath, csvPath, gtkwPath, rate;
+    for (size_t i = 0; i < rest->size(); ++i) {
+        const std::string& a = (*rest)[i];
+        std::string* target = a == "--vcd"          ? &vcdPath
+                              : a == "--csv"        ? &csvPath
+                              : a == "--gtkw"       ? &gtkwPath
+                              : a == "--samplerate" ? &rate
+                                                    : nullptr;
+        if (!target) return Usage("unknown option " + a);
+        if (i + 1 >= rest->size() || (*rest)[i + 1].empty()) return Usage(a + " needs a value");
+        *target = (*rest)[++i];
     }
-    const std::string text = rest[0] == "--vcd" ? Vcd(*words, path) : Csv(*words);
-    std::ofstream out(rest[1], std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "zq350-inspect: " << rest[1] << ": " << std::strerror(errno) << "\n";
-        return 2;
+    if (vcdPath.empty() == csvPath.empty())
+        return Usage("export needs one of --vcd OUT.vcd or --csv OUT.csv");
+    if (!gtkwPath.empty() && vcdPath.empty()) return Usage("--gtkw needs --vcd");
+    uint64_t sampleRate = exports::kDefaultSampleRate;
+    if (!rate.empty()) {
+        const auto r = exports::ParseSampleRate(rate);
+        if (!r) return Usage("--samplerate takes a whole number of hertz, 1 to 10^15");
+        sampleRate = *r;
     }
-    return FinishWithReport(words->report);
+    if (boxes.StartPos != ViewBoxes{}.StartPos || boxes.DataLen != ViewBoxes{}.DataLen ||
+        boxes.MarkTrigcentricCheck || boxes.MarkZerocentricCheck ||
+        boxes.MarkTrigCheck != ViewBoxes{}.MarkTrigCheck)
+        return Usage("export takes --cursors; the other view options do not apply");
+
+    auto file = Open(path);
+    if (!file) return 2;
+    const DecodedCapture capture = DecodeCapture(*file);
+
+    // Every output is opened and checked before any is written, so a refused one changes
+    // nothing: not the capture, not another output.
+    std::vector<exports::FileIdentity> protect;
+    if (const auto id = exports::IdentifyFile(path)) protect.push_back(*id);
+    const std::string& mainPath = vcdPath.empty() ? csvPath : vcdPath;
+    exports::OutputFile mainOut, gtkwOut;
+    auto fail = [&](const std::string& message) {
+        std::cerr << "zq350-inspect: " << message << "\n";
+        return 2;
+    };
+    if (!mainOut.open(mainPath, protect, error)) return fail(error);
+    protect.push_back(mainOut.identity());
+    std::string gtkwText;
+    if (!gtkwPath.empty()) {
+        if (!gtkwOut.open(gtkwPath, protect, error)) return fail(error);
+        exports::GtkwOptions g;
+        char* real = realpath(vcdPath.c_str(), nullptr);
+        g.dumpFile = real ? real : vcdPath;
+        std::free(real);
+        g.sampleRate = sampleRate;
+        if (boxes.MarkCursorsCheck) {
+            g.cursorA = CursorSample(boxes.MarkCursorA);
+            g.cursorB = CursorSample(boxes.MarkCursorB);
+        }
+        const auto text = exports::Gtkw(g);
+        if (!text) return fail(gtkwPath + ": the VCD's path has a quote or control character");
+        gtkwText = *text;
+    }
+
+    std::string text;
+    if (!vcdPath.empty()) {
+        exports::VcdOptions o;
+        o.sampleRate = sampleRate;
+        o.source = path;
+        o.date = UtcNow();
+        text = exports::Vcd(capture, o);
+    } else {
+        text = exports::Csv(capture);
+    }
+    if (!mainOut.writeAndClose(text, error)) return fail(error);
+    if (!gtkwPath.empty() && !gtkwOut.writeAndClose(gtkwText, error)) return fail(error);
+    return FinishWithReport(capture.report);
 }
 
 // The picture export draws the window's own chart widget, so it lives in a program of its own
@@ -178,7 +267,8 @@ int Main(int argc, char** argv) {
     if (command == "render") return RunRender(argv);
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
-    const std::vector<std::string> args(argv + 3, argv + argc);
+    const std::vector<std::string> args =
+        SplitOptionValues(std::vector<std::string>(argv + 3, argv + argc));
     if (command == "check") return Check(path, args);
     if (command == "export") return Export(path, args);
 

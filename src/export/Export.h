@@ -1,0 +1,68 @@
+#pragma once
+// The decoded capture as files other programs open: a value change dump (VCD), a CSV table and
+// a waveform viewer's save file that opens the VCD. Plain C++, no Qt: the command-line tool and
+// the windows write the same bytes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "capture/DecodedCapture.h"
+
+namespace zq::exports {
+
+// One sample a microsecond unless the user says otherwise: the device does not record its rate.
+constexpr uint64_t kDefaultSampleRate = 1000000;
+constexpr uint64_t kMaxSampleRate = 1000000000000000;  // one sample a femtosecond
+
+// A sample rate typed by the user: decimal digits only, 1 to kMaxSampleRate hertz.
+std::optional<uint64_t> ParseSampleRate(std::string_view text);
+
+// How sample numbers become VCD times. The unit is the coarsest power-of-ten timescale in
+// which a sample period is a whole number of units (1 us at the default rate: time = sample
+// number). A period no such unit divides (3 MHz) gets the coarsest unit that still has 1000
+// units a sample, and each sample's time is rounded on its own, so errors never add up.
+struct Timebase {
+    uint64_t sampleRate = kDefaultSampleRate;
+    uint64_t unitFs = 1000000000;  // one time unit, in femtoseconds
+    bool exact = true;
+    std::string timescale() const;      // "1 us", "100 ns", ...
+    uint64_t timescaleFactor() const;   // its number: 1, 10 or 100
+    uint64_t at(int64_t sample) const;  // the time of a sample's start, in units
+};
+Timebase ChooseTimebase(uint64_t sampleRate);
+
+// Text safe inside a VCD header section: '$' (which could open or close a section) and control
+// characters replaced by '_'. HeaderSafeName keeps the last path component only.
+std::string HeaderSafeText(std::string_view text);
+std::string HeaderSafeName(std::string_view path);
+
+struct VcdOptions {
+    uint64_t sampleRate = kDefaultSampleRate;
+    std::string source;                     // the capture's path; only its file name is written
+    std::string date;                       // text of the $date section
+    std::string program = "zq350-inspect";  // written with the version in $version
+};
+
+// Wires D0..D15, TRIG (1 at the trigger sample only) and UNRELIABLE (1 over damaged lines and
+// samples without a complete word); D0..D15 are x where the file holds no word. Every note is
+// in the header: some readers stop at a comment among the value changes.
+std::string Vcd(const DecodedCapture& c, const VcdOptions& o);
+
+// "sample,word,D15,...,D0", one row per sample 0..2047; word and bits are empty where the file
+// holds no word. D15 first, as in the hex word and the listing's bits.
+std::string Csv(const DecodedCapture& c);
+
+struct GtkwOptions {
+    std::string dumpFile;  // absolute path of the VCD; no '"' or control characters
+    uint64_t sampleRate = kDefaultSampleRate;
+    std::optional<int32_t> cursorA, cursorB;  // samples; absent or outside the capture: no marker
+};
+
+// A save file for the waveform viewer: D15..D0 as one trace each in one group, TRIG and
+// UNRELIABLE below, the primary marker at the trigger, the cursors as named markers A and B,
+// the whole capture in view. Returns nullopt when the path cannot be written into it.
+std::optional<std::string> Gtkw(const GtkwOptions& o);
+
+}  // namespace zq::exports

@@ -1,0 +1,139 @@
+#include <array>
+
+#include "capture/ViewSettings.h"
+#include "export/Export.h"
+#include "zq/Version.h"
+
+namespace zq::exports {
+
+namespace {
+
+constexpr uint64_t kFsPerSecond = 1000000000000000;
+constexpr int kWires = 18;  // D0..D15, TRIG, UNRELIABLE
+constexpr int kTrigWire = 16;
+constexpr int kUnreliableWire = 17;
+
+// Identifiers '!' (D0) to '0' (D15), then '1' (TRIG) and '2' (UNRELIABLE): one character each
+// keeps every value change a two-byte line.
+char WireId(int wire) { return static_cast<char>('!' + wire); }
+
+}  // namespace
+
+std::optional<uint64_t> ParseSampleRate(std::string_view text) {
+    if (text.empty() || text.size() > 16) return std::nullopt;
+    uint64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (v < 1 || v > kMaxSampleRate) return std::nullopt;
+    return v;
+}
+
+Timebase ChooseTimebase(uint64_t sampleRate) {
+    Timebase t;
+    t.sampleRate = sampleRate;
+    // Units from 1 s down to 1 fs; a unit longer than the period cannot divide it.
+    for (uint64_t unit = kFsPerSecond; unit >= 1; unit /= 10) {
+        if (unit > kFsPerSecond / sampleRate) continue;
+        if (kFsPerSecond % (sampleRate * unit) == 0) {
+            t.unitFs = unit;
+            t.exact = true;
+            return t;
+        }
+    }
+    t.exact = false;
+    t.unitFs = 1;
+    for (uint64_t unit = kFsPerSecond; unit >= 1; unit /= 10) {
+        if (unit <= kFsPerSecond / sampleRate / 1000) {
+            t.unitFs = unit;
+            break;
+        }
+    }
+    return t;
+}
+
+std::string Timebase::timescale() const {
+    static constexpr const char* kNames[] = {"fs", "ps", "ns", "us", "ms", "s"};
+    int exponent = 0;
+    for (uint64_t u = unitFs; u >= 10; u /= 10) ++exponent;
+    static constexpr const char* kFactors[] = {"1", "10", "100"};
+    return std::string(kFactors[exponent % 3]) + " " + kNames[exponent / 3];
+}
+
+uint64_t Timebase::timescaleFactor() const {
+    int exponent = 0;
+    for (uint64_t u = unitFs; u >= 10; u /= 10) ++exponent;
+    return exponent % 3 == 0 ? 1 : exponent % 3 == 1 ? 10 : 100;
+}
+
+uint64_t Timebase::at(int64_t sample) const {
+    // sample <= 2048 and period <= 1e15 fs: the product stays far below 2^64.
+    const uint64_t d = sampleRate * unitFs;
+    return (static_cast<uint64_t>(sample) * kFsPerSecond + d / 2) / d;
+}
+
+std::string HeaderSafeText(std::string_view text) {
+    std::string safe(text);
+    for (char& c : safe)
+        if (c == '$' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '_';
+    return safe;
+}
+
+std::string HeaderSafeName(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    return HeaderSafeText(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string Vcd(const DecodedCapture& c, const VcdOptions& o) {
+    const Timebase tb = ChooseTimebase(o.sampleRate);
+    std::string out;
+    out.reserve(64 * 1024);
+    out += "$date " + HeaderSafeText(o.date) + " $end\n";
+    out += "$version " + HeaderSafeText(o.program) + " " + kVersion + " $end\n";
+    out += "$comment capture " + HeaderSafeName(o.source) + "; " + std::to_string(kCaptureSamples) +
+           " samples at " + std::to_string(o.sampleRate) + " Hz, " + std::to_string(tb.at(1)) +
+           (tb.exact ? "" : " (rounded)") + " time units a sample; trigger at sample " +
+           std::to_string(kTriggerSample) + " (#" + std::to_string(tb.at(kTriggerSample)) +
+           ") $end\n";
+    out +=
+        "$comment D0..D15 are x where the file holds no complete word; UNRELIABLE is 1 over "
+        "damaged lines and samples without a complete word $end\n";
+    out += "$timescale " + tb.timescale() + " $end\n$scope module zq350 $end\n";
+    for (int b = 0; b < 16; ++b)
+        out += std::string("$var wire 1 ") + WireId(b) + " D" + std::to_string(b) + " $end\n";
+    out += std::string("$var wire 1 ") + WireId(kTrigWire) + " TRIG $end\n";
+    out += std::string("$var wire 1 ") + WireId(kUnreliableWire) + " UNRELIABLE $end\n";
+    out += "$upscope $end\n$enddefinitions $end\n";
+
+    std::array<char, kWires> previous;
+    previous.fill('?');
+    for (int32_t s = 0; s < kCaptureSamples; ++s) {
+        const size_t i = static_cast<size_t>(s);
+        std::array<char, kWires> levels;
+        for (int b = 0; b < 16; ++b)
+            levels[static_cast<size_t>(b)] = !c.held[i] ? 'x' : ((c.words[i] >> b) & 1) ? '1' : '0';
+        levels[kTrigWire] = s == kTriggerSample ? '1' : '0';
+        levels[kUnreliableWire] = c.unreliable[i] ? '1' : '0';
+        if (levels == previous) continue;
+        out += '#';
+        out += std::to_string(tb.at(s));
+        out += '\n';
+        if (s == 0) out += "$dumpvars\n";
+        for (size_t w = 0; w < kWires; ++w) {
+            if (levels[w] == previous[w]) continue;
+            out += levels[w];
+            out += WireId(static_cast<int>(w));
+            out += '\n';
+        }
+        if (s == 0) out += "$end\n";
+        previous = levels;
+    }
+    // The end of the last sample, so that it has a length.
+    out += '#';
+    out += std::to_string(tb.at(kCaptureSamples));
+    out += '\n';
+    return out;
+}
+
+}  // namespace zq::exports

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+#include "export/Export.h"
+
+namespace zq::exports {
+namespace {
+
+TEST(Export, TimebaseKeepsSampleTimesWhole) {
+    struct Row {
+        uint64_t rate;
+        const char* timescale;
+        uint64_t at1, at1024, at2048;
+    };
+    const Row rows[] = {
+        {1000000, "1 us", 1, 1024, 2048},     // the default: time = sample number
+        {2000000, "100 ns", 5, 5120, 10240},  // coarsest unit dividing 500 ns
+        {10000000, "100 ns", 1, 1024, 2048},
+        {1, "1 s", 1, 1024, 2048},
+        {3000000, "100 ps", 3333, 3413333, 6826667},  // rounded per sample, never summed
+        {kMaxSampleRate, "1 fs", 1, 1024, 2048},
+    };
+    for (const Row& r : rows) {
+        const Timebase t = ChooseTimebase(r.rate);
+        SCOPED_TRACE(r.rate);
+        EXPECT_EQ(t.timescale(), r.timescale);
+        EXPECT_EQ(t.at(1), r.at1);
+        EXPECT_EQ(t.at(1024), r.at1024);
+        EXPECT_EQ(t.at(2048), r.at2048);
+    }
+}
+
+TEST(Export, SampleRateText) {
+    EXPECT_EQ(ParseSampleRate("1000000"), 1000000u);
+    EXPECT_EQ(ParseSampleRate("1000000000000000"), kMaxSampleRate);
+    for (const char* bad :
+         {"", "0", "-1", "1.5", "1e6", " 1", "1000000000000001", "99999999999999999999"})
+        EXPECT_FALSE(ParseSampleRate(bad)) << bad;
+}
+
+TEST(Export, HeaderTextCannotCloseASection) {
+    EXPECT_EQ(HeaderSafeName("/tmp/dir/cap $end\n$comment x.txt"), "cap _end__comment x.txt");
+    DecodedCapture c;
+    VcdOptions o;
+    o.source = "/a/b $end.txt";
+    o.date = "today $end";
+    const std::string vcd = Vcd(c, o);
+    const std::string header = vcd.substr(0, vcd.find("$enddefinitions"));
+    // Every "$end" of the header closes a section this program opened ("$" followed by a
+    // blank is D3's identifier).
+    size_t sections = 0, ends = 0;
+    for (size_t p = 0; (p = header.find('$', p)) != std::string::npos; ++p)
+        if (std::isalpha(static_cast<unsigned char>(header[p + 1])))
+            (header.compare(p, 4, "$end") == 0 ? ends : sections)++;
+    EXPECT_EQ(sections, ends);
+    EXPECT_NE(header.find("capture b _end.txt;"), std::string::npos);
+}
+
+TEST(Export, SaveFileMarkers) {
+    GtkwOptions o;
+    o.dumpFile = "/tmp/x.vcd";
+    o.sampleRate = 2000000;  // 100 ns units, read by the viewer as ns
+    o.cursorA = 1008;
+    o.cursorB = 4000;  // outside the capture: no marker
+    const auto g = Gtkw(o);
+    ASSERT_TRUE(g);
+    EXPECT_NE(g->find(" 512000 504000 -1 "), std::string::npos) << *g;
+    EXPECT_NE(g->find("[markername] ACursor A\n"), std::string::npos);
+    EXPECT_EQ(g->find("[markername] B"), std::string::npos);
+    o.dumpFile = "/tmp/a\"b.vcd";
+    EXPECT_FALSE(Gtkw(o));
+}
+
+}  // namespace
+}  // namespace zq::exports
