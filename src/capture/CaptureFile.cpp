@@ -60,7 +60,29 @@ bool ByteCursor::loadUpTo(size_t i) {
     return i < size_;
 }
 
+namespace {
+
+// A capture file is a regular file. A directory, pipe, socket or device would block a redraw
+// or never end; the system has a text only for the first.
+std::string NotRegular(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(st.st_mode)) return "Not a regular file";
+    return {};
+}
+
+}  // namespace
+
 std::unique_ptr<CaptureFile> CaptureFile::open(const std::string& path, std::string& error) {
+    // Opening a device can act on it (a serial port raises DTR, a watchdog arms), so what is
+    // not a regular file is refused before it is opened. The open descriptor is checked again,
+    // as the name may meanwhile lead elsewhere.
+    struct stat before {};
+    if (::stat(path.c_str(), &before) != 0) {
+        error = std::strerror(errno);
+        return nullptr;
+    }
+    if (error = NotRegular(before); !error.empty()) return nullptr;
+
     // Without O_NONBLOCK, opening a named pipe waits for a writer, for ever if none comes.
     int fd;
     do {
@@ -70,17 +92,11 @@ std::unique_ptr<CaptureFile> CaptureFile::open(const std::string& path, std::str
         error = std::strerror(errno);
         return nullptr;
     }
-    // A capture file is a regular file. A directory, pipe, socket or device would block a redraw
-    // or never end; the system has a text only for the first.
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         error = std::strerror(errno);
-    else if (S_ISDIR(st.st_mode))
-        error = std::strerror(EISDIR);
-    else if (!S_ISREG(st.st_mode))
-        error = "Not a regular file";
     else
-        error.clear();
+        error = NotRegular(st);
     if (!error.empty()) {
         ::close(fd);
         return nullptr;

@@ -40,6 +40,17 @@ std::string PrematureEndParagraph(std::string_view lineText, int64_t sampleAddre
     return p;
 }
 
+std::string ScanReport::MoreParagraphsLine(int64_t more) {
+    std::string p;
+    p += kCrLf;
+    p += kCrLf;
+    p += "... and " + std::to_string(more) + " more damaged " +
+         (more == 1 ? "line or address" : "lines or addresses") + " in this file, not listed";
+    p += kCrLf;
+    p += kCrLf;
+    return p;
+}
+
 std::string AddressErrorParagraph(std::string_view lineText, std::string_view previousLineText,
                                   int64_t lineAddress) {
     std::string p;

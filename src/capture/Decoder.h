@@ -20,6 +20,41 @@ struct ScanWindow {
     int64_t dataLen = 0;    // the normalised DataLen box; decides when a damaged line ends a pass
 };
 
+// The damage paragraphs a pass meets, in order, up to what a person can read in one box: a
+// wrong file picked by mistake (every "S" in it starts a line) would otherwise give millions.
+// Past the limit the paragraphs are only counted, and one line says how many more there were.
+class ScanReport {
+  public:
+    static constexpr int kMaxParagraphs = 20;
+
+    // Adds the paragraph that make() writes, or only counts it once the report is full.
+    template <class Make>
+    void add(Make&& make) {
+        if (shown_ < kMaxParagraphs) {
+            text_ += make();
+            ++shown_;
+        } else {
+            ++more_;
+        }
+    }
+    // The premature end closes the report and is always shown: it says the data stops there.
+    void finish(std::string_view prematureEnd) {
+        if (more_ > 0) text_ += MoreParagraphsLine(more_);
+        more_ = 0;
+        text_ += prematureEnd;
+    }
+    std::string text() && {
+        finish({});
+        return std::move(text_);
+    }
+    static std::string MoreParagraphsLine(int64_t more);
+
+  private:
+    std::string text_;
+    int shown_ = 0;
+    int64_t more_ = 0;
+};
+
 struct ScanResult {
     bool foundStart = false;  // the file holds an "S": the pass reached its finish
     std::string report;       // damage paragraphs in the order met; empty when none
@@ -53,11 +88,16 @@ inline bool UsableLineAddress(std::string_view lineText, int32_t& address) {
 template <class Hooks>
 ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
     ScanResult r;
+    ScanReport report;
+    const auto done = [&] {
+        r.report = std::move(report).text();
+        return r;
+    };
     size_t pos = 0;
 
     // Everything before the first "S" is ignored; a file without one holds no capture.
     for (;;) {
-        if (!in.has(pos)) return r;
+        if (!in.has(pos)) return done();
         if (in.at(pos++) == 'S') break;
     }
     r.foundStart = true;
@@ -89,7 +129,7 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
     }
 
     for (;;) {
-        if (sampleAddress > w.windowEnd) return r;
+        if (sampleAddress > w.windowEnd) return done();
         digitPosition = 0;
         for (;;) {
             if (!in.has(pos)) goto end_of_data;
@@ -98,10 +138,10 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
                 if (placed && digitCount != 64) {
                     const int32_t L = HexAddressToDecimal(lineText);
                     if (w.start <= int64_t{L} + 15) {
-                        r.report += DamagedLineParagraph(lineText, L, digitCount);
+                        report.add([&] { return DamagedLineParagraph(lineText, L, digitCount); });
                         hooks.damagedLine(L);
                     }
-                    if (w.start + w.dataLen <= int64_t{L} + 16) return r;
+                    if (w.start + w.dataLen <= int64_t{L} + 16) return done();
                 }
                 previousLineText = lineText;
                 if (!readHeader()) goto end_of_data;
@@ -113,7 +153,8 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
                     sampleAddress = address;
                     hooks.lineHeader(lineText);
                 } else {
-                    r.report += AddressErrorParagraph(lineText, previousLineText, address);
+                    report.add(
+                        [&] { return AddressErrorParagraph(lineText, previousLineText, address); });
                 }
                 if (!in.has(pos)) goto end_of_data;
                 c = in.at(pos++);
@@ -132,8 +173,8 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
     }
 
 end_of_data:
-    if (lineText != "07F0") r.report += PrematureEndParagraph(lineText, sampleAddress);
-    return r;
+    if (lineText != "07F0") report.finish(PrematureEndParagraph(lineText, sampleAddress));
+    return done();
 }
 
 }  // namespace zq

@@ -120,25 +120,33 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     EXPECT_EQ(ok.out, "");
     const RunResult bad = Inspect("check " + damaged_, true);
     EXPECT_EQ(bad.status, 1);
-    // The whole capture: the damaged line, then the end of the data, with plain line ends.
-    EXPECT_EQ(bad.out,
-              "\n        Text  line  Corrupted\n\nHex Address of 16 word line is 0400\n"
-              "Decimal Address of line is      1024\n\nCharacter count of that line is 63\n"
-              "\n  Highlighted section is unreliable"
-              "Premature End of data at text line Hex address 0500\n\n"
-              "Last Decimal address was 1296\n\n");
+    // The whole capture: the damaged line, then the end of the data, with plain line ends;
+    // then what the whole-file check finds beyond the pass.
+    const std::string report =
+        "\n        Text  line  Corrupted\n\nHex Address of 16 word line is 0400\n"
+        "Decimal Address of line is      1024\n\nCharacter count of that line is 63\n"
+        "\n  Highlighted section is unreliable"
+        "Premature End of data at text line Hex address 0500\n\n"
+        "Last Decimal address was 1296\n\n";
+    EXPECT_EQ(bad.out, report +
+                           "line 65 (0400): 63 digits, 64 expected\n"
+                           "the file ends after 81 lines, 128 expected\n");
     EXPECT_EQ(Inspect("check " + damaged_).out, "");  // nothing on standard output
 
-    // Every mode reports the same way; a file without a capture has no report.
+    // Every mode reports the pass the same way; a file without a capture has no report, but
+    // the whole-file check says it is no capture.
     EXPECT_EQ(Inspect("list " + damaged_, true).status, 1);
-    EXPECT_EQ(Inspect("grid " + damaged_ + " --start 0 --length 2047", true).out, bad.out);
+    EXPECT_EQ(Inspect("grid " + damaged_ + " --start 0 --length 2047", true).out, report);
     const std::string none = ::testing::TempDir() + "/tool_none.txt";
     test::WriteFile(none, "no capture here\r\n");
-    for (const char* mode : {"check ", "list ", "grid "}) {
+    for (const char* mode : {"list ", "grid "}) {
         const RunResult r = Inspect(mode + none, true);
         EXPECT_EQ(r.status, 0) << mode;
         EXPECT_EQ(r.out, "") << mode;
     }
+    const RunResult r = Inspect("check " + none, true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "no capture: the file holds no line start \"S\"\n");
     EXPECT_EQ(Inspect("check /nonexistent/file.txt").status, 2);
     EXPECT_EQ(Inspect("frobnicate " + good_).status, 2);
     EXPECT_EQ(Inspect("list " + good_ + " --trig maybe").status, 2);

@@ -7,6 +7,21 @@
 
 namespace zq::inspect {
 
+namespace {
+
+// A number in exponent notation ("1e9", "2.5E-3").
+bool LooksExponential(const std::string& text) {
+    const size_t e = text.find_first_of("eE");
+    if (e == std::string::npos || e == 0 || e + 1 == text.size()) return false;
+    const auto digits = [](const std::string& t, size_t from) {
+        if (from < t.size() && (t[from] == '+' || t[from] == '-')) ++from;
+        return from < t.size() && t.find_first_not_of("0123456789.", from) == std::string::npos;
+    };
+    return digits(text.substr(0, e), 0) && digits(text, e + 1);
+}
+
+}  // namespace
+
 // Reports go to standard error with plain line ends, so the output stays machine-readable; the
 // exit status says whether there was one.
 int FinishWithReport(const std::string& report) {
@@ -25,11 +40,16 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
                 error = a + " needs a value";
                 return false;
             }
             out = args[++i];
+            // The boxes read plain decimals only: "1e9" would silently read as 0.
+            if (LooksExponential(out)) {
+                error = a + " " + out + ": write the number in plain decimals";
+                return false;
+            }
             return true;
         };
         std::string v;
@@ -56,7 +76,8 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
                 boxes.MarkCursorsCheck = Unchecked;
             } else {
                 const auto comma = v.find(',');
-                if (comma == std::string::npos) {
+                if (comma == std::string::npos || v.find(',', comma + 1) != std::string::npos ||
+                    comma == 0 || comma + 1 == v.size()) {
                     error = "--cursors takes A,B or off";
                     return std::nullopt;
                 }

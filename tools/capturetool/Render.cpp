@@ -4,8 +4,10 @@
 // zq350-inspect runs it for "render" with the same arguments.
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QWidget>
 #include <iostream>
 #include <memory>
@@ -87,8 +89,25 @@ int main(int argc, char** argv) {
     area.chart->setTitleText(path + zq::kChartTitleSuffix);
 
     const QImage picture = canvas.grab().toImage();
-    if (!picture.save(QString::fromStdString(out), "PNG")) {
-        std::cerr << "zq350-inspect: " << out << ": cannot write the picture\n";
+    // Every step of the write is checked: a full disk shows only when the data is flushed.
+    QFile output(QString::fromStdString(out));
+    QString failure;
+    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        failure = output.errorString();
+    } else {
+        QImageWriter writer(&output, "PNG");
+        if (!writer.write(picture))
+            // The file's own error names the cause (a full disk); the writer's is generic.
+            failure = output.error() != QFileDevice::NoError ? output.errorString()
+                                                             : writer.errorString();
+        else if (!output.flush())
+            failure = output.errorString();
+        output.close();
+        if (failure.isEmpty() && output.error() != QFileDevice::NoError)
+            failure = output.errorString();
+    }
+    if (!failure.isEmpty()) {
+        std::cerr << "zq350-inspect: " << out << ": " << failure.toStdString() << "\n";
         return 2;
     }
     return zq::inspect::FinishWithReport(pass.report);

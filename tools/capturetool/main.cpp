@@ -17,11 +17,13 @@
 #include "capture/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
+#include "capture/LayoutCheck.h"
 #include "chart/ChartData.h"
 #include "chart/Listing.h"
 #include "chart/PositionLabels.h"
 #include "export/Export.h"
 #include "export/OutputFile.h"
+#include "zq/Version.h"
 
 namespace zq::inspect {
 
@@ -36,6 +38,7 @@ constexpr const char* kUsage =
     "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv [--gtkw OUT.gtkw]\n"
     "                                 [--samplerate HZ] [--cursors A,B|off]\n"
     "       zq350-inspect render FILE -o OUT.png [view options]\n"
+    "       zq350-inspect --version | --help\n"
     "\n"
     "view options (the texts of the window's boxes; defaults as at program start):\n"
     "  --start TEXT          start position (1008)\n"
@@ -44,7 +47,8 @@ constexpr const char* kUsage =
     "  --trig-every TEXT     marks every TEXT samples from the trigger (off)\n"
     "  --zero-every TEXT     marks every TEXT samples from sample 0 (off)\n"
     "  --cursors A,B|off     the two cursors (1008,1040)\n"
-    "Options of list, grid and export also take the form --option=value.\n"
+    "Every option with a value also takes the form --option=value. A value may not be empty\n"
+    "nor in exponent notation (1e9): the boxes read plain decimals only.\n"
     "\n"
     "export writes the whole capture (samples 0..2047):\n"
     "  --vcd OUT.vcd         value change dump: D0..D15, TRIG, UNRELIABLE\n"
@@ -54,8 +58,20 @@ constexpr const char* kUsage =
     "  --samplerate HZ       sample rate for the VCD's times, in hertz (1000000: 1 us)\n"
     "An output is never the capture itself; pipes and sockets are refused.\n"
     "\n"
-    "The report of the pass goes to standard error. Exit status: 0 no report, 1 a report,\n"
-    "2 bad usage or a file that cannot be opened or written.\n";
+    "check prints the report of a pass over the whole capture, then one line for each way\n"
+    "the file departs from a capture's layout (128 lines S 0000 to S 07F0 of 64 digits).\n"
+    "\n"
+    "The report of the pass goes to standard error. Exit status: 0 no report (for check: a\n"
+    "capture laid out exactly so), 1 a report, 2 bad usage or a file that cannot be opened\n"
+    "or written.\n";
+
+// Output that cannot be written (a full disk, a closed pipe) is a failure, not a result.
+bool WriteStandardOutput(const std::string& out) {
+    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    if (written && std::fflush(stdout) == 0) return true;
+    std::cerr << "zq350-inspect: standard output: " << std::strerror(errno) << "\n";
+    return false;
+}
 
 int Usage(const std::string& message) {
     if (!message.empty()) std::cerr << "zq350-inspect: " << message << "\n";
@@ -93,7 +109,7 @@ int List(const std::string& path, const std::vector<std::string>& rest, const Vi
         out += l.text;
         out += '\n';
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (!WriteStandardOutput(out)) return 2;
     return FinishWithReport(b.report);
 }
 
@@ -123,7 +139,7 @@ int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxe
             out += '\n';
         }
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (!WriteStandardOutput(out)) return 2;
     return FinishWithReport(r.report);
 }
 
@@ -134,8 +150,13 @@ int Check(const std::string& path, const std::vector<std::string>& rest) {
     ViewBoxes boxes;
     boxes.StartPos = "0";
     boxes.DataLen = "2047";
-    // The report alone, as the window's box would show it after a pass over the whole capture.
-    return FinishWithReport(CalcDataPass(boxes, file.get()).report);
+    // The report first, exactly as the window's box would show it after a pass over the whole
+    // capture; then what the whole-file check finds beyond it, one short line each.
+    const int status = FinishWithReport(CalcDataPass(boxes, file.get()).report);
+    ByteCursor in = file->cursor();
+    const std::vector<std::string> findings = CheckLayout(in);
+    for (const std::string& f : findings) std::cerr << f << "\n";
+    return findings.empty() ? status : 1;
 }
 
 // Today's date and time in UTC for the VCD's $date.
@@ -260,10 +281,9 @@ int RunRender(char** argv) {
 int Main(int argc, char** argv) {
     if (argc < 2) return Usage("");
     const std::string command = argv[1];
-    if (command == "-h" || command == "--help") {
-        std::cout << kUsage;
-        return 0;
-    }
+    if (command == "-h" || command == "--help") return WriteStandardOutput(kUsage) ? 0 : 2;
+    if (command == "--version")
+        return WriteStandardOutput(std::string("zq350-inspect ") + kVersion + "\n") ? 0 : 2;
     if (command == "render") return RunRender(argv);
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
