@@ -1,10 +1,16 @@
 #include "app/QtDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
 
 namespace zq {
 
@@ -61,12 +67,91 @@ void QtDialogs::Configure(QFileDialog& dialog, const OpenLogSettings& s) {
     }
 }
 
+QString QtDialogs::ShownText(const std::string& text) {
+    // Latin-1: every byte shows as one character, whatever a damaged file holds.
+    QString t = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    t.replace("\r\n", "\n");
+    for (QChar& c : t) {
+        const char16_t u = c.unicode();
+        if (u == '\n' || u == '\t') continue;
+        if (u < 0x20)
+            c = QChar(static_cast<char16_t>(0x2400 + u));  // U+2400.. control pictures
+        else if (u == 0x7F)
+            c = QChar(static_cast<char16_t>(0x2421));
+        else if (u >= 0x80 && u < 0xA0)
+            c = QChar(static_cast<char16_t>(0xFFFD));
+    }
+    return t;
+}
+
+namespace {
+
+// A long text (a report of many damaged lines) in a box that keeps within the screen: the
+// text scrolls and can be selected and copied, the buttons always stay in view.
+int LongTextBox(const QString& text, QDialogButtonBox::StandardButtons set,
+                QDialogButtonBox::StandardButton escape, const QString& title) {
+    QDialog box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    auto* view = new QPlainTextEdit(text, &box);
+    view->setObjectName("ReportText");
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* buttons = new QDialogButtonBox(set, &box);
+    QObject::connect(buttons, &QDialogButtonBox::clicked, &box,
+                     [&box, buttons](auto* b) { box.done(buttons->standardButton(b)); });
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    const QScreen* screen = box.screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QFontMetrics m(view->font());
+    box.resize(std::min(room.width() * 9 / 10, m.horizontalAdvance(QString(72, 'M'))),
+               std::min(room.height() * 8 / 10, m.lineSpacing() * 30));
+    box.setMaximumSize(room.size());
+    if (QPushButton* b = buttons->button(escape)) b->setDefault(true);
+    const int result = box.exec();
+    return result == QDialog::Rejected ? escape : result;
+}
+
+}  // namespace
+
 int QtDialogs::MessageBox(const std::string& text, Buttons buttons, Icon icon,
                           const std::string& title) {
+    const QString shown = ShownText(text);
+    if (shown.count('\n') >= kLongTextLines || shown.size() > 4000) {
+        QDialogButtonBox::StandardButtons set = QDialogButtonBox::Ok;
+        QDialogButtonBox::StandardButton escape = QDialogButtonBox::Ok;
+        switch (buttons) {
+            case Buttons::Ok:
+                break;
+            case Buttons::OkCancel:
+                set = QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
+                escape = QDialogButtonBox::Cancel;
+                break;
+            case Buttons::YesNoCancel:
+                set = QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel;
+                escape = QDialogButtonBox::Cancel;
+                break;
+            case Buttons::YesNo:
+                set = QDialogButtonBox::Yes | QDialogButtonBox::No;
+                escape = QDialogButtonBox::No;
+                break;
+        }
+        switch (LongTextBox(shown, set, escape, QString::fromStdString(title))) {
+            case QDialogButtonBox::Yes:
+                return AnswerYes;
+            case QDialogButtonBox::No:
+                return AnswerNo;
+            case QDialogButtonBox::Cancel:
+                return AnswerCancel;
+            default:
+                return AnswerOk;
+        }
+    }
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QString::fromStdString(title));
-    // Report paragraphs are written with CR LF.
-    box.setText(QString::fromStdString(text).replace("\r\n", "\n"));
+    box.setText(shown);
     box.setTextFormat(Qt::PlainText);
     box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
                 : icon == Icon::Question  ? QMessageBox::Question

@@ -30,6 +30,11 @@ class QtDialogs : public Dialogs {
     static void Configure(QFileDialog& dialog, const OpenLogSettings& settings);
     // The path the dialog's choice names, with the default extension where it belongs.
     static std::string ChosenPath(const QString& chosen, const OpenLogSettings& settings);
+    // A message's text as a box shows it: CR LF as line ends, other control characters as
+    // their visible symbols (a binary file's bytes must not garble or stretch the box).
+    static QString ShownText(const std::string& text);
+    // Texts longer than this many lines are shown scrollable, in a box that fits the screen.
+    static constexpr int kLongTextLines = 24;
 };
 
 }  // namespace zq

@@ -6,6 +6,14 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 }
 
+std::string NoCaptureText(std::string_view path) {
+    std::string p(path);
+    p += kCrLf;
+    p += kCrLf;
+    p += "holds no capture: no line of it starts with \"S\".";
+    return p;
+}
+
 std::string DamagedLineParagraph(std::string_view lineText, int64_t lineAddress,
                                  int64_t digitCount) {
     std::string p;

@@ -60,6 +60,9 @@ struct ScanResult {
     std::string report;       // damage paragraphs in the order met; empty when none
 };
 
+// What is said, once, of a file that holds no line start.
+std::string NoCaptureText(std::string_view path);
+
 // The report's paragraphs. CR LF are part of the text the user sees.
 std::string DamagedLineParagraph(std::string_view lineText, int64_t lineAddress,
                                  int64_t digitCount);

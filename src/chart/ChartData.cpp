@@ -48,6 +48,7 @@ namespace {
 CalcDataResult Pass(ViewBoxes& boxes, ByteCursor* bytes, int64_t fileLength,
                     const TraceLevels& levels) {
     CalcDataResult r;
+    const ViewBoxes typed = boxes;
     const int16_t gridLength = GridLengthFromText(boxes.DataLen);
     r.grid = ChartGrid(gridLength);
 
@@ -58,7 +59,14 @@ CalcDataResult Pass(ViewBoxes& boxes, ByteCursor* bytes, int64_t fileLength,
 
     ChartFiller filler(r.grid, *view, levels);
     const ScanResult scan = ScanCapture(*bytes, view->window, filler);
-    if (!scan.foundStart) return r;
+    if (!scan.foundStart) {
+        // Clamped to a file that is no capture, the boxes would carry a window of a few
+        // samples over to the next file loaded.
+        boxes = typed;
+        r.savedView.reset();
+        r.noCapture = true;
+        return r;
+    }
     r.drawn = true;
     r.report = scan.report;
     r.cursorDiff = filler.cursorDiff();

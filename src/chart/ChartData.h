@@ -79,6 +79,8 @@ struct CalcDataResult {
     // chart, the caption, the report and SavedView stay as they were (savedView may still be
     // set: it is written before the scan whenever a file is open).
     bool drawn = false;
+    // A file is open but holds no line start: no capture. The boxes are left as they were.
+    bool noCapture = false;
     ChartGrid grid;
     std::string report;
     std::optional<std::string> cursorDiff;

@@ -111,6 +111,7 @@ ListingBuild Build(const SavedView& saved, const std::string& currentFile, ByteC
     const ScanResult scan = ScanCapture(*bytes, view->window, hooks);
     b.foundStart = scan.foundStart;
     b.report = scan.report;
+    if (!b.foundStart) b.boxes = RestoreView(saved);  // no capture: nothing to clamp them to
     return b;
 }
 

@@ -1,5 +1,6 @@
 #include "hexlist/HexListLogic.h"
 
+#include "capture/Decoder.h"
 #include "capture/Navigation.h"
 
 namespace zq {
@@ -15,8 +16,10 @@ void HexListLogic::FormLoad() {
     // With no capture open the list keeps what it showed.
     if (build.listed) out_.ShowListing(build.lines);
     if (build.cursorDiff) out_.ShowCursorDiff(*build.cursorDiff);
-    // A file without any line start has no report and leaves the flag alone.
-    if (build.foundStart) capture_.reportOnce(build.report, dialogs_);
+    if (build.foundStart)
+        capture_.reportOnce(build.report, dialogs_);
+    else if (build.listed)  // a file is open, but it is no capture: said once
+        capture_.reportOnce(NoCaptureText(capture_.currentFile()), dialogs_);
 }
 
 void HexListLogic::UpdateClick(const ViewBoxes& boxes) {

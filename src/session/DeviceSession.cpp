@@ -98,6 +98,18 @@ SerialPort& DeviceSession::ensurePort() {
     return *port_;
 }
 
+std::string PortErrorText(const std::string& port, const std::string& error) {
+    std::string text = port + ": " + error;
+    if (error == std::strerror(EACCES) || error == std::strerror(EPERM))
+        text +=
+            "\n\nThe port belongs to the group dialout. Add yourself once with\n"
+            "    sudo usermod -aG dialout $USER\nand log in again.";
+    else if (error == std::strerror(ENOENT) || error == std::strerror(ENODEV) ||
+             error == std::strerror(ENXIO))
+        text += "\n\nIs the ZQ350 connected?";
+    return text;
+}
+
 void DeviceSession::showSystemError(const std::string& text) {
     dialogs_.MessageBox(text, Buttons::Ok, Icon::Exclamation, kProgramTitle);
 }
@@ -110,7 +122,8 @@ void DeviceSession::stopRead() {
 }
 
 void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
-    ensurePort().setNullDiscard(false);
+    SerialPort& port = ensurePort();
+    port.setNullDiscard(false);
     Running choosing(choosing_);
     const std::string viewed = capture_.currentFile();
     openLog.Flags = kSaveDialogFlags;
@@ -119,16 +132,16 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
     openLog.Filter = kCaptureFilter;
 
     std::string path;
+    bool replacesViewed = false;
     for (;;) {
         openLog.FileName = "";
         if (!dialogs_.ShowOpen(openLog)) return;  // cancelled: nothing changes
         path = openLog.FileName;
-        capture_.setCurrentFile(path);
 
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) {
             if (errno == ENOENT) break;  // a new file: no questions
-            showSystemError(std::strerror(errno));
+            showSystemError(path + ": " + std::strerror(errno));
             return;
         }
         if (dialogs_.MessageBox("Replace existing file - " + path + "?", Buttons::YesNoCancel,
@@ -138,33 +151,39 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
         if (dialogs_.MessageBox("Refresh? (file being viewed) - " + path + "?", Buttons::YesNo,
                                 Icon::Question, kProgramTitle) != AnswerYes)
             continue;
-        capture_.close();
-        if (::unlink(path.c_str()) != 0) {
-            showSystemError(std::strerror(errno));
-            return;
-        }
+        replacesViewed = true;
         break;
     }
 
+    // The port first: a read that cannot listen must not cost the user a file, and its
+    // failure must not read as one of the file's.
     std::string error;
+    if (!port.isOpen() && !port.open(error)) {
+        // Absent, in use or not permitted: waiting for data that cannot come helps nobody.
+        stopRead();
+        showSystemError(PortErrorText(port.name(), error));
+        return;
+    }
+
+    capture_.setCurrentFile(path);
+    if (replacesViewed) {
+        capture_.close();
+        if (::unlink(path.c_str()) != 0) {
+            stopRead();
+            showSystemError(path + ": " + std::strerror(errno));
+            return;
+        }
+    }
     auto writer = CaptureWriter::Create(path, error);
     if (!writer) {
         // Without a file there is nowhere to put what arrives: end any read that is still
         // running rather than let it receive into nothing, and say why.
         stopRead();
-        showSystemError(error);
+        showSystemError(path + ": " + error);
         return;
     }
     writer_ = std::move(writer);  // an earlier read's file keeps what it received
     progress_.reset();
-
-    SerialPort& p = ensurePort();
-    if (!p.isOpen() && !p.open(error)) {
-        // Absent, in use or not permitted: waiting for data that cannot come helps nobody.
-        stopRead();
-        showSystemError(error);
-        return;
-    }
     showStatus(kWaitingText);
 }
 
@@ -200,6 +219,12 @@ void DeviceSession::OnComm(int code) {
         dialogs_.Beep();
         const int answer =
             dialogs_.MessageBox(errorText, Buttons::OkCancel, Icon::None, kSerialErrorTitle);
+        // A port that is gone cannot deliver more: what arrived is finished and shown, as the
+        // end-of-data timer does, whatever the answer.
+        if (code == comEventPortGone && writer_) {
+            Timer1_Timer();
+            return;
+        }
         if (answer == AnswerCancel) {
             if (port_) port_->close();
             // A chunk handled while the box was open may have restarted the timer; an
@@ -222,10 +247,22 @@ void DeviceSession::Timer1_Timer() {
     showStatus("");
     std::string error;
     if (!capture_.open(capture_.currentFile(), error)) {
-        showSystemError(error);
+        showSystemError(capture_.currentFile() + ": " + error);
         return;
     }
     emit captureComplete();
+}
+
+void DeviceSession::EndRead() {
+    const ReadState state = readState();
+    if (state != ReadState::Waiting && state != ReadState::Receiving) return;
+    if (progress_.bytes() > 0) {
+        Timer1_Timer();  // what arrived is kept and shown
+        return;
+    }
+    // Nothing arrived: the title and the listing keep naming the capture that is shown.
+    stopRead();
+    if (capture_.isOpen()) capture_.setCurrentFile(capture_.file()->path());
 }
 
 void DeviceSession::Unload() {

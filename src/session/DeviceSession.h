@@ -34,6 +34,9 @@ std::string CommEventText(int code);
 
 class CaptureWriter;
 
+// A port that cannot be opened, named and with what to do about it.
+std::string PortErrorText(const std::string& port, const std::string& error);
+
 class DeviceSession : public QObject {
     Q_OBJECT
   public:
@@ -53,6 +56,10 @@ class DeviceSession : public QObject {
     void OnComm(int code);
     // The main window unloads: closes the capture writer and the port, silently.
     void Unload();
+    // Ends a read that is waiting or receiving before the window switches: what arrived is
+    // finished and shown as the end-of-data timer does; with nothing arrived the read stops
+    // and the capture that is shown stays the current one.
+    void EndRead();
 
     ReadState readState() const;
     // The capture writer of the running (or abandoned) read; null when none.

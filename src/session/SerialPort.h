@@ -38,6 +38,8 @@ class SerialPort {
     // PortOpen = false; closing a closed port does nothing.
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // The device's path, for messages ("/dev/ttyUSB0: Permission denied").
+    virtual std::string name() const = 0;
     // Input: every byte waiting now; empties the receive buffer.
     virtual std::string readAll() = 0;
     // RTSEnable: false lowers RTS, true raises it. Fails silently where RTS cannot be driven.

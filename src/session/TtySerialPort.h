@@ -48,6 +48,7 @@ class TtySerialPort : public SerialPort {
     void setNullDiscard(bool discard) override;
 
     const std::string& devicePath() const { return path_; }
+    std::string name() const override { return path_; }
 
   private:
     void onReadable();

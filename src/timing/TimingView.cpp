@@ -15,6 +15,9 @@ namespace {
 
 // Design-time window size in twips; the Load event sets it (the system's frame aside).
 constexpr int kWindowWidth = 15075, kWindowHeight = 8900, kWindowLeft = 40;
+constexpr const char* kCloseWhileReceiving =
+    "A capture is being received from the ZQ350. What arrived so far is kept in its file.\n\n"
+    "Close the program anyway?";
 
 }  // namespace
 
@@ -141,6 +144,12 @@ void TimingView::Unload() {
 }
 
 void TimingView::closeEvent(QCloseEvent* event) {
+    if (!unloaded_ && device_.readState() == ReadState::Receiving &&
+        dialogs_.MessageBox(kCloseWhileReceiving, Buttons::YesNo, Icon::Question, kProgramTitle) !=
+            AnswerYes) {
+        event->ignore();
+        return;
+    }
     Unload();
     event->accept();
 }
@@ -158,7 +167,11 @@ void TimingView::Load_Click() {
     withBoxes([this](ViewBoxes& b) { logic_.LoadClick(b); });
 }
 
-void TimingView::TextList_Click() { host_.showHexList(); }
+void TimingView::TextList_Click() {
+    // A read in progress ends first, so that the listing shows the capture its banner names.
+    device_.EndRead();
+    host_.showHexList();
+}
 
 // The port's notifications (OnComm) and Timer1's tick reach the device session directly.
 void TimingView::ReadZQ350_Click() { device_.ReadZQ350_Click(logic_.OpenLog()); }

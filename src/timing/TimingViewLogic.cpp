@@ -25,6 +25,12 @@ void TimingViewLogic::FormLoad(ViewBoxes& boxes) {
 void TimingViewLogic::CalcData(ViewBoxes& boxes) {
     CalcDataResult pass = CalcDataPass(boxes, capture_.file(), capture_.levels());
     if (pass.savedView) capture_.setSavedView(*pass.savedView);
+    if (pass.noCapture) {
+        // An empty diagram under the file's name, said once; the boxes stay as they were.
+        PlotData(ChartGrid(pass.grid.GridLength()), boxes);
+        capture_.reportOnce(NoCaptureText(capture_.currentFile()), dialogs_);
+        return;
+    }
     if (!pass.drawn) return;
     if (pass.cursorDiff) out_.ShowCursorDiff(*pass.cursorDiff);
     PlotData(pass.grid, boxes);
@@ -51,7 +57,7 @@ void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
     out_.ShowChartTitle(path + kChartTitleSuffix);
     std::string error;
     if (!capture_.open(path, error)) {
-        dialogs_.MessageBox(error, Buttons::Ok, Icon::Exclamation, kProgramTitle);
+        dialogs_.MessageBox(path + ": " + error, Buttons::Ok, Icon::Exclamation, kProgramTitle);
         return;
     }
     CalcData(boxes);

@@ -194,8 +194,11 @@ TEST(ChartData, NothingDrawnWithoutFileStartOrCapture) {
     ViewBoxes noS;
     r = Pass(noS, "0000 FFFF\r\n");
     EXPECT_FALSE(r.drawn);
-    EXPECT_TRUE(r.savedView.has_value());  // stored before the scan, as the window was normalised
-    EXPECT_EQ(noS.StartPos, "9");          // 11 bytes: the start is clamped to length - 2
+    // No capture: the boxes are not clamped to its 11 bytes and nothing is stored, so the
+    // next file loaded gets the window the user chose.
+    EXPECT_TRUE(r.noCapture);
+    EXPECT_FALSE(r.savedView.has_value());
+    EXPECT_EQ(noS, ViewBoxes{});
 }
 
 TEST(ChartData, PrematureEndDrawsWhatWasRead) {

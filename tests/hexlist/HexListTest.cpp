@@ -480,7 +480,7 @@ TEST_F(HexListWindow, ReportIsShownOncePerFile) {
     EXPECT_EQ(dialogs.boxes.size(), 2u);
 }
 
-TEST_F(HexListWindow, FileWithoutLineStartsListsNothingAndReportsNothing) {
+TEST_F(HexListWindow, FileWithoutLineStartsListsNothingAndSaysSoOnce) {
     openCapture(CaptureText());
     state.setSavedView(View(1008, 64));
     open();
@@ -488,9 +488,13 @@ TEST_F(HexListWindow, FileWithoutLineStartsListsNothingAndReportsNothing) {
 
     openCapture("no capture here 0000 1111\r\n");
     click("Update");
+    click("Update");
     EXPECT_TRUE(shownLines().empty());
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_FALSE(state.reportShown());
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, NoCaptureText(state.currentFile()));
+    // The boxes are not clamped to a file that is no capture.
+    EXPECT_EQ(window->boxes().StartPos, "1008");
+    EXPECT_EQ(window->boxes().DataLen, "64");
 }
 
 TEST_F(HexListWindow, WithTheCaptureClosedTheListStaysAsItWas) {

@@ -140,7 +140,9 @@ TEST_P(ReadQuestions, AskAndLeadWhereTheAnswersSay) {
     }
     EXPECT_EQ(dialogs.shown.size(), c.secondDialog ? 2u : 1u);
     for (const auto& s : dialogs.shown) EXPECT_EQ(s.FileName, "");
-    EXPECT_EQ(capture.currentFile(), p);  // an accepted name stays current whatever follows
+    // The chosen name becomes current only when its read starts; until then the title and the
+    // listing go on naming the file whose capture they show.
+    EXPECT_EQ(capture.currentFile(), c.replaced || c.viewed ? p : path("other.txt"));
 
     EXPECT_EQ(ReadFile(p), c.replaced ? "" : "old capture");
     EXPECT_EQ(port->isOpen(), c.replaced);
@@ -180,11 +182,11 @@ TEST_F(DeviceSessionTest, FailedExistenceCheckIsShownAndCreatesNothing) {
     dialogs.answers = {AnswerOk};
     read->ReadZQ350_Click(openLog);
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(lastAsked().text, std::strerror(ENOTDIR));
+    EXPECT_EQ(lastAsked().text, bad + ": " + std::strerror(ENOTDIR));
     EXPECT_EQ(lastAsked().buttons, Buttons::Ok);
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
     EXPECT_EQ(lastAsked().title, kProgramTitle);
-    EXPECT_EQ(capture.currentFile(), bad);
+    EXPECT_EQ(capture.currentFile(), "");  // no read started: the current file stays
     EXPECT_EQ(port->opens, 0);
     EXPECT_EQ(read->readState(), ReadState::Idle);
 }
@@ -198,10 +200,11 @@ TEST_F(DeviceSessionTest, FailedDeletionIsShownAndLeavesTheViewedFileClosed) {
     dialogs.answers = {AnswerYes, AnswerYes, AnswerOk};
     read->ReadZQ350_Click(openLog);
     ASSERT_EQ(dialogs.asked.size(), 3u);
-    EXPECT_EQ(lastAsked().text, std::strerror(EISDIR));
+    EXPECT_EQ(lastAsked().text, path("dir") + ": " + std::strerror(EISDIR));
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
     EXPECT_FALSE(capture.file());
-    EXPECT_EQ(port->opens, 0);
+    EXPECT_EQ(port->opens, 1);  // the port is opened before anything is deleted
+    EXPECT_FALSE(port->isOpen());
     EXPECT_FALSE(read->writer());
 }
 
@@ -214,7 +217,7 @@ TEST_F(DeviceSessionTest, FileThatCannotBeCreatedEndsTheReadThatWasRunning) {
     dialogs.answers = {AnswerOk};
     read->ReadZQ350_Click(openLog);
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(lastAsked().text, std::strerror(ENOENT));
+    EXPECT_EQ(lastAsked().text, path("missing/capture.txt") + ": " + std::strerror(ENOENT));
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
     EXPECT_EQ(lastAsked().title, kProgramTitle);
     EXPECT_FALSE(port->isOpen());
@@ -230,11 +233,14 @@ TEST_F(DeviceSessionTest, PortThatCannotBeOpenedIsShownAndNothingWaits) {
     dialogs.answers = {AnswerOk};
     const std::string p = startRead("capture.txt");
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(lastAsked().text, std::strerror(EACCES));
+    // Named as the port's error, with what to do: it never reads as one of the file's.
+    EXPECT_EQ(lastAsked().text.rfind("/dev/ttyFAKE: " + std::string(std::strerror(EACCES)), 0), 0u);
+    EXPECT_NE(lastAsked().text.find("sudo usermod -aG dialout $USER"), std::string::npos);
     EXPECT_EQ(lastAsked().buttons, Buttons::Ok);
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
     EXPECT_EQ(lastAsked().title, kProgramTitle);
-    EXPECT_TRUE(std::filesystem::exists(p));
+    EXPECT_FALSE(std::filesystem::exists(p));  // no file is made for a read that cannot listen
+    EXPECT_EQ(capture.currentFile(), "");
     EXPECT_FALSE(read->writer());
     EXPECT_EQ(read->readState(), ReadState::Idle);
     EXPECT_NE(viewer.statuses.back(), "Waiting for ZQ350 ...");
@@ -287,8 +293,7 @@ INSTANTIATE_TEST_SUITE_P(
         EventCase{1008, "Receive Buffer Overflow"}, EventCase{1009, "Parity Error"},
         EventCase{1010, "Transmit Buffer Full"}, EventCase{1011, "Error retrieving DCB"},
         EventCase{0, "Unknown error or event"}, EventCase{8, "Unknown error or event"},
-        EventCase{-1, "Unknown error or event"},
-        EventCase{comEventPortGone, "Unknown error or event"}),
+        EventCase{-1, "Unknown error or event"}),
     [](const auto& info) {
         return "Code" + std::to_string(info.param.code < 0 ? 0 : info.param.code) +
                (info.param.code < 0 ? "Negative" : "");
@@ -374,6 +379,40 @@ TEST_F(DeviceSessionTest, CancelWithNoCaptureViewedOnlyClosesThePort) {
     EXPECT_EQ(read->readState(), ReadState::Abandoned);
 }
 
+TEST_F(DeviceSessionTest, APortThatIsGoneFinishesTheReadWithWhatArrived) {
+    view("viewed.txt");
+    for (const int answer : {AnswerOk, AnswerCancel}) {
+        const std::string p = startRead(answer == AnswerOk ? "ok.txt" : "cancel.txt");
+        port->receive("S 0000 12");
+        dialogs.answers = {answer};
+        port->raise(comEventPortGone);
+        EXPECT_EQ(lastAsked().text, "Unknown error or event");
+        // Whatever the answer: what arrived is closed, current and shown, as after the timer.
+        EXPECT_EQ(read->readState(), ReadState::Idle);
+        EXPECT_FALSE(read->writer());
+        ASSERT_TRUE(capture.file());
+        EXPECT_EQ(capture.file()->path(), p);
+        EXPECT_EQ(viewer.titles.back(), p + " - Timing Diagram");
+    }
+    EXPECT_EQ(viewer.calcs, 2);
+}
+
+TEST_F(DeviceSessionTest, EndingAReadBeforeASwitchKeepsTitleAndDataTogether) {
+    const std::string viewed = view("viewed.txt");
+    startRead("nothing.txt");
+    read->EndRead();  // nothing arrived: the shown capture stays current
+    EXPECT_EQ(read->readState(), ReadState::Idle);
+    EXPECT_EQ(capture.currentFile(), viewed);
+    EXPECT_EQ(capture.file()->path(), viewed);
+
+    const std::string p = startRead("some.txt");
+    port->receive("S 0000");
+    read->EndRead();  // what arrived is finished and shown
+    EXPECT_EQ(capture.currentFile(), p);
+    EXPECT_EQ(capture.file()->path(), p);
+    EXPECT_EQ(viewer.calcs, 1);
+}
+
 TEST_F(DeviceSessionTest, TimerFinishesTheReadAndShowsTheNewCapture) {
     view("viewed.txt");
     capture.reportOnce("", dialogs);  // the viewed file's report is done with
@@ -406,7 +445,7 @@ TEST_F(DeviceSessionTest, FinishThatCannotReopenTheFileShowsWhy) {
     dialogs.answers = {AnswerOk};
     timer.fire();
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(lastAsked().text, std::strerror(ENOENT));
+    EXPECT_EQ(lastAsked().text, p + ": " + std::strerror(ENOENT));
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
     EXPECT_EQ(lastAsked().title, kProgramTitle);
     EXPECT_FALSE(capture.file());

@@ -38,6 +38,7 @@ class FakePort : public SerialPort {
     bool open(std::string& error) override;
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
+    std::string name() const override { return "/dev/ttyFAKE"; }
     std::string readAll() override;
     void setRts(bool high) override;
     void setNullDiscard(bool discard) override { nullDiscard = discard; }

@@ -298,7 +298,7 @@ TEST(Simulator, PacesAtTheLineSpeedByDefault) {
     EXPECT_EQ(sim.exitCode(), 0);
 }
 
-TEST_F(PtyRead, PulledAdapterIsReportedAndTheReadStopsWaiting) {
+TEST_F(PtyRead, PulledAdapterIsReportedAndWhatArrivedIsShown) {
     auto dev = std::make_unique<PtyDevice>();
     const std::string file = (dir / "capture.txt").string();
     start(dev->portPath(), file);
@@ -310,11 +310,13 @@ TEST_F(PtyRead, PulledAdapterIsReportedAndTheReadStopsWaiting) {
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].text, "Unknown error or event");
     EXPECT_EQ(dialogs.beeps, 1);
-    // Even answered OK, a read from a port that is gone cannot go on.
-    EXPECT_EQ(read->readState(), ReadState::Abandoned);
+    // Even answered OK, a read from a port that is gone cannot go on: what arrived is shown.
+    EXPECT_EQ(read->readState(), ReadState::Idle);
     EXPECT_EQ(viewer.statuses.back(), "");
     EXPECT_EQ(ReadFile(file), "S 0000 12");
-    EXPECT_FALSE(shown);
+    EXPECT_TRUE(shown);
+    ASSERT_TRUE(capture.file());
+    EXPECT_EQ(capture.file()->path(), file);
 
     // The next read tries the port afresh and reports that it is missing.
     dialogs.names = {(dir / "again.txt").string()};
@@ -322,6 +324,7 @@ TEST_F(PtyRead, PulledAdapterIsReportedAndTheReadStopsWaiting) {
     read->ReadZQ350_Click(openLog);
     ASSERT_EQ(dialogs.asked.size(), 2u);
     EXPECT_EQ(dialogs.asked[1].icon, Icon::Exclamation);
+    EXPECT_NE(dialogs.asked[1].text.find("Is the ZQ350 connected?"), std::string::npos);
     EXPECT_EQ(read->readState(), ReadState::Idle);
 }
 

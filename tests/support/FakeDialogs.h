@@ -72,6 +72,7 @@ class FakePort : public SerialPort {
         ++closes;
     }
     bool isOpen() const override { return opened; }
+    std::string name() const override { return "/dev/ttyFAKE"; }
     std::string readAll() override { return {}; }
     void setRts(bool) override {}
     void setNullDiscard(bool) override {}
