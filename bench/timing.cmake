@@ -1,7 +1,9 @@
 # The timing view: a click that redraws the whole window, program start to the first painted
 # frame, and the README screenshot of the main window.
 add_executable(timing_bench ${CMAKE_CURRENT_LIST_DIR}/timing_window.cpp)
+target_link_libraries(timing_bench PRIVATE zq_warnings)
 target_link_libraries(timing_bench PRIVATE zq_timing Qt6::Test benchmark::benchmark)
 
 add_executable(timing_screenshot ${CMAKE_CURRENT_LIST_DIR}/timing_screenshot.cpp)
+target_link_libraries(timing_screenshot PRIVATE zq_warnings)
 target_link_libraries(timing_screenshot PRIVATE zq_timing Qt6::Test)

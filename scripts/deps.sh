@@ -1,10 +1,21 @@
-# Installs the Debian packages that building and testing need, skipping those already present.
-# Sourced by ./run, ./test and .ci/run.
-zq_packages_base=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-  libbenchmark-dev xvfb xauth x11-utils fonts-dejavu-core sigrok-cli)
+# Installs the Debian packages that building, testing and packaging need, skipping those already
+# present, and builds a tree from a CMake preset. Sourced by ./run, ./test, .ci/run and the
+# scripts beside this file.
+
+# What a Release build needs (scripts/package.sh).
+zq_packages_build=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev)
+# What the tests and benchmarks need on top (./test).
+zq_packages_base=("${zq_packages_build[@]}" libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth x11-utils fonts-dejavu-core desktop-file-utils appstream shared-mime-info libglib2.0-bin sigrok-cli)
 zq_packages_ci=(clang libclang-rt-14-dev)
-# ./run saves a screenshot when there is no display.
-zq_packages_run=(imagemagick)
+# ./run: the SVG window icon (Qt's SVG plugins; qt6-svg-plugins after Debian 12) and a
+# screenshot when there is no display.
+zq_packages_run=(libqt6svg6 imagemagick)
+# The Debian package: dpkg-shlibdeps and dpkg-buildflags, and file, which CPack needs to find
+# the programs among the installed files.
+zq_packages_package=(dpkg-dev file)
+# The check of the package as a user gets it (scripts/package-check.sh).
+zq_packages_package_check=(debootstrap lintian desktop-file-utils appstream xvfb x11-utils)
 
 zq_ensure_packages() {
   local missing=()
@@ -15,17 +26,37 @@ zq_ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing missing packages: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  # sudo resets the environment, so the variable goes through env, after sudo.
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
-# Configures (once) and builds a tree. $1 = build dir, rest = extra CMake arguments.
+# The build folder of a preset of CMakePresets.json.
+zq_preset_dir() {
+  case $1 in
+    dev) echo build ;;
+    asan) echo build-asan ;;
+    fuzz) echo build-fuzz ;;
+    release) echo build-package ;;
+    *) echo "unknown preset $1" >&2; return 1 ;;
+  esac
+}
+
+# Configures a preset's tree when it is new or when its options changed (CMakePresets.json or
+# the extra arguments), then builds it. $1 = preset, rest = extra CMake arguments.
+# A changed CMakeLists.txt needs nothing here: the build itself configures again for that.
 zq_build() {
-  local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  local preset=$1; shift
+  local dir
+  dir=$(zq_preset_dir "$preset") || return 1
+  local stamp="$dir/.zq-configured"
+  local want
+  want=$({ cat CMakePresets.json; printf '%s\n' "$@"; } | sha256sum | cut -d' ' -f1)
+  if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$want" ]; then
+    cmake --preset "$preset" "$@"
+    echo "$want" >"$stamp"
   fi
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --build --preset "$preset" -j "$(nproc)"
 }

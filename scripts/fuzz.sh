@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds the decoder's libFuzzer target with clang and runs it for $1 seconds (default 60).
+# Builds the decoder's libFuzzer target (preset fuzz, clang) and runs it for $1 seconds
+# (default 60). Seeds: tests/data/fuzz-corpus, capture files led by six bytes of window
+# settings; what the run finds goes to fuzz-out/corpus, crashes to fuzz-out/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/deps.sh
+zq_ensure_packages "${zq_packages_build[@]}" "${zq_packages_ci[@]}"
 seconds=${1:-60}
-mkdir -p build-fuzz fuzz-out/corpus
-clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -Isrc src/capture/*.cpp src/chart/ChartData.cpp src/chart/ChartGrid.cpp \
-  src/chart/PositionLabels.cpp src/chart/Listing.cpp tests/capture/fuzz/decoder_fuzz.cpp \
-  -o build-fuzz/decoder_fuzz
-# Seeds: the example captures, led by six bytes of window settings.
-for f in examples/*.txt; do
-  { printf '\360\003\100\000\017\020'; cat "$f"; } > "fuzz-out/corpus/seed-$(basename "$f")"
-done
+zq_build fuzz
+mkdir -p fuzz-out/corpus
 build-fuzz/decoder_fuzz -max_total_time="$seconds" -max_len=40000 -timeout=10 \
-  -print_final_stats=1 fuzz-out/corpus
+  -print_final_stats=1 -artifact_prefix=fuzz-out/ fuzz-out/corpus tests/data/fuzz-corpus

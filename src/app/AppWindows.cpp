@@ -26,6 +26,10 @@ void AppWindows::replaceWith(QWidget* next) {
 
 void AppWindows::showHexList() { replaceWith(new HexList(capture_, dialogs_, *this)); }
 
+void AppWindows::openInTimingView(const std::string& path) {
+    if (auto* view = qobject_cast<TimingView*>(current_.data())) view->LoadFile(path);
+}
+
 void AppWindows::showTimingView() {
     replaceWith(new TimingView(capture_, device_, dialogs_, *this));
 }

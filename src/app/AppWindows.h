@@ -25,6 +25,9 @@ class AppWindows : public WindowHost {
     // Program start and "Show Graph": a freshly loaded TimingView replaces whatever is shown.
     void showTimingView() override;
 
+    // Loads a capture into the main window as "Load  from Disk" does (the command line's FILE).
+    void openInTimingView(const std::string& path);
+
     // The window now shown (null before the first).
     QWidget* current() const { return current_; }
 

@@ -163,6 +163,10 @@ void TimingView::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, [this] { move(scale_.toPixels(kWindowLeft), pos().y()); });
 }
 
+void TimingView::LoadFile(const std::string& path) {
+    withBoxes([&](ViewBoxes& b) { logic_.LoadFile(b, path); });
+}
+
 void TimingView::Load_Click() {
     withBoxes([this](ViewBoxes& b) { logic_.LoadClick(b); });
 }

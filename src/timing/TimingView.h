@@ -37,6 +37,8 @@ class TimingView : public QMainWindow, private TimingViewOutput {
 
     // Decodes the open capture file and redraws, as every handler's redraw does.
     void CalcData();
+    // Loads path as "Load  from Disk" loads the file its dialog names.
+    void LoadFile(const std::string& path);
 
     // The Unload event; runs once, on close or on the switch to the listing window.
     void Unload();

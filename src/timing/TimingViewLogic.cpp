@@ -53,7 +53,11 @@ void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
     openLog_.FileName.clear();
     if (!dialogs_.ShowOpen(openLog_)) return;
 
-    const std::string path = openLog_.FileName;
+    LoadFile(boxes, openLog_.FileName);
+}
+
+void TimingViewLogic::LoadFile(ViewBoxes& boxes, const std::string& path) {
+    capture_.close();
     out_.ShowChartTitle(path + kChartTitleSuffix);
     std::string error;
     if (!capture_.open(path, error)) {

@@ -44,6 +44,9 @@ class TimingViewLogic {
 
     // Click of "Load  from Disk" (and File > Open).
     void LoadClick(ViewBoxes& boxes);
+    // The load of a chosen file, as "Load  from Disk" does once its dialog has named it: the
+    // command line's FILE, a recent file, a file dropped on the window.
+    void LoadFile(ViewBoxes& boxes, const std::string& path);
     // A device read made its file the current capture: its title, then a redraw.
     void CaptureComplete(ViewBoxes& boxes);
 
