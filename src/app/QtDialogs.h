@@ -18,6 +18,7 @@ class QtDialogs : public Dialogs {
     int MessageBox(const std::string& text, Buttons buttons, Icon icon,
                    const std::string& title) override;
     bool ShowOpen(OpenLogSettings& settings) override;
+    bool ShowSave(OpenLogSettings& settings) override;
     void Beep() override;
 
     // The name filters the dialog gets for a "Text|pattern|Text|pattern" filter. Each entry
@@ -30,6 +31,9 @@ class QtDialogs : public Dialogs {
     static void Configure(QFileDialog& dialog, const OpenLogSettings& settings);
     // The path the dialog's choice names, with the default extension where it belongs.
     static std::string ChosenPath(const QString& chosen, const OpenLogSettings& settings);
+
+  private:
+    static bool Run(QFileDialog& dialog, OpenLogSettings& settings);
 };
 
 }  // namespace zq

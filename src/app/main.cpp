@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     zq::KeepFreedMemoryForRedraws();
     QApplication app(argc, argv);
     QApplication::setApplicationName("zq350");
+    QApplication::setOrganizationName("zq350");  // settings in ~/.config/zq350/zq350.conf
 
     // The program's state outlives every window: the current capture, and the device read with
     // its port and end-of-data timer (Timer1).

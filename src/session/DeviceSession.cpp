@@ -121,7 +121,7 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
     std::string path;
     for (;;) {
         openLog.FileName = "";
-        if (!dialogs_.ShowOpen(openLog)) return;  // cancelled: nothing changes
+        if (!dialogs_.ShowSave(openLog)) return;  // cancelled: nothing changes
         path = openLog.FileName;
         capture_.setCurrentFile(path);
 
@@ -233,6 +233,19 @@ void DeviceSession::Unload() {
     timer_.stop();
     writer_.reset();
     if (port_) port_->close();
+}
+
+void DeviceSession::StopRead_Click() {
+    const ReadState state = readState();
+    if (state != ReadState::Waiting && state != ReadState::Receiving) return;
+    // Bytes on disk are a capture the user wants to see (a short one is reported as such);
+    // an empty file has nothing to show, and opening it would only report "no capture".
+    if (progress_.bytes() > 0) {
+        Timer1_Timer();
+    } else {
+        Unload();
+        showStatus("");
+    }
 }
 
 ReadState DeviceSession::readState() const {

@@ -53,6 +53,10 @@ class DeviceSession : public QObject {
     void OnComm(int code);
     // The main window unloads: closes the capture writer and the port, silently.
     void Unload();
+    // Esc or "Stop": ends a read that is waiting for the device or receiving. What arrived is
+    // finished and shown as after the device's pause; with nothing arrived it ends as Unload.
+    void StopRead_Click();
+    const ReadProgress& progress() const { return progress_; }
 
     ReadState readState() const;
     // The capture writer of the running (or abandoned) read; null when none.

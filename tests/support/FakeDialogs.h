@@ -51,6 +51,11 @@ class FakeDialogs : public Dialogs {
         files.pop_front();
         return true;
     }
+    bool ShowSave(OpenLogSettings& settings) override {
+        ++saves;
+        return ShowOpen(settings);
+    }
+    int saves = 0;  // of the showings in opens, those in the save form
     void Beep() override { ++beeps; }
 };
 
@@ -60,6 +65,8 @@ class FakeHost : public WindowHost {
     int timingViewShown = 0;
     void showHexList() override { ++hexListShown; }
     void showTimingView() override { ++timingViewShown; }
+    std::vector<std::string> opened;
+    void openCapture(const std::string& path) override { opened.push_back(path); }
 };
 
 class FakePort : public SerialPort {
