@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "session/CaptureSession.h"
@@ -79,7 +80,8 @@ class FakePort : public SerialPort {
         ++closes;
     }
     bool isOpen() const override { return opened; }
-    std::string readAll() override { return {}; }
+    std::string pending;  // what the next readAll returns
+    std::string readAll() override { return std::exchange(pending, {}); }
     void setRts(bool) override {}
     void setNullDiscard(bool) override {}
 };
