@@ -29,6 +29,7 @@ class ScriptedDialogs : public Dialogs {
         settings.FileName = file;
         return true;
     }
+    bool ShowSave(OpenLogSettings& settings) override { return ShowOpen(settings); }
     void Beep() override {}
 };
 
@@ -36,6 +37,7 @@ class NoHost : public WindowHost {
   public:
     void showHexList() override {}
     void showTimingView() override {}
+    void openCapture(const std::string&) override {}
 };
 
 // The program's state as main() makes it; no benchmark reads from the device.

@@ -1,5 +1,7 @@
 #include "app/AppWindows.h"
 
+#include <QSettings>
+
 #include "hexlist/HexList.h"
 #include "timing/TimingView.h"
 
@@ -8,12 +10,32 @@ namespace zq {
 AppWindows::AppWindows(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs)
     : capture_(capture), device_(device), dialogs_(dialogs) {}
 
-AppWindows::~AppWindows() { delete current_.data(); }
+AppWindows::~AppWindows() {
+    if (current_) saveGeometry(current_);
+    delete current_.data();
+}
+
+void AppWindows::saveGeometry(const QWidget* window) {
+    QSettings().setValue(window->objectName() + "/geometry", window->saveGeometry());
+}
 
 void AppWindows::replaceWith(QWidget* next) {
     QPointer<QWidget> old = current_;
     current_ = next;
     next->setAttribute(Qt::WA_QuitOnClose);
+    const QByteArray saved = QSettings().value(next->objectName() + "/geometry").toByteArray();
+    if (!saved.isEmpty()) next->restoreGeometry(saved);
+    if (old) {
+        saveGeometry(old);
+        // pos() and move() both mean the frame's top-left corner, so the new window's frame
+        // lands on the old one's whatever the window manager's decorations.
+        if (old->isMaximized()) {
+            next->setWindowState(next->windowState() | Qt::WindowMaximized);
+        } else {
+            next->setWindowState(next->windowState() & ~Qt::WindowMaximized);
+            next->move(old->pos());
+        }
+    }
     next->show();
     if (old) {
         // The old window's close runs its Unload; the new one is already shown, so this close
@@ -26,8 +48,9 @@ void AppWindows::replaceWith(QWidget* next) {
 
 void AppWindows::showHexList() { replaceWith(new HexList(capture_, dialogs_, *this)); }
 
-void AppWindows::openInTimingView(const std::string& path) {
-    if (auto* view = qobject_cast<TimingView*>(current_.data())) view->LoadFile(path);
+void AppWindows::openCapture(const std::string& path) {
+    if (!qobject_cast<TimingView*>(current_)) showTimingView();
+    if (auto* view = qobject_cast<TimingView*>(current_)) view->OpenFile(path);
 }
 
 void AppWindows::showTimingView() {

@@ -2,6 +2,10 @@
 // The program's two windows, of which exactly one exists at a time: the host creates the one
 // to show, shows it, then closes and deletes the other (whose Unload runs on close). Closing
 // the window that is shown ends the program, as Qt quits when its last window closes.
+//
+// Placement: the first window takes the place and size the last run left it (remembered with
+// QSettings), or where the window manager puts it; each later window appears where the one it
+// replaces was, in its own last size, maximised if that one was, so the switch never jumps.
 
 #include <QPointer>
 #include <QWidget>
@@ -24,15 +28,16 @@ class AppWindows : public WindowHost {
     void showHexList() override;
     // Program start and "Show Graph": a freshly loaded TimingView replaces whatever is shown.
     void showTimingView() override;
-
-    // Loads a capture into the main window as "Load  from Disk" does (the command line's FILE).
-    void openInTimingView(const std::string& path);
+    // A dropped or named capture: the main window, shown if need be, loads it.
+    void openCapture(const std::string& path) override;
 
     // The window now shown (null before the first).
     QWidget* current() const { return current_; }
 
   private:
     void replaceWith(QWidget* next);
+    // Remembers a window's geometry under its object name.
+    static void saveGeometry(const QWidget* window);
 
     CaptureSession& capture_;
     DeviceSession& device_;

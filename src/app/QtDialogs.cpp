@@ -65,6 +65,8 @@ void QtDialogs::Configure(QFileDialog& dialog, const OpenLogSettings& s) {
         if (info.isAbsolute()) dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }
+    if (!s.InitDir.empty() && !QFileInfo(QString::fromStdString(s.FileName)).isAbsolute())
+        dialog.setDirectory(QString::fromStdString(s.InitDir));
 }
 
 QString QtDialogs::ShownText(const std::string& text) {
@@ -194,6 +196,20 @@ int QtDialogs::MessageBox(const std::string& text, Buttons buttons, Icon icon,
 bool QtDialogs::ShowOpen(OpenLogSettings& settings) {
     QFileDialog dialog(QApplication::activeWindow());
     Configure(dialog, settings);
+    return Run(dialog, settings);
+}
+
+bool QtDialogs::ShowSave(OpenLogSettings& settings) {
+    QFileDialog dialog(QApplication::activeWindow());
+    Configure(dialog, settings);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The callers ask "Replace existing file" themselves; a second question would be one too many.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return Run(dialog, settings);
+}
+
+bool QtDialogs::Run(QFileDialog& dialog, OpenLogSettings& settings) {
     if (dialog.exec() != QDialog::Accepted) return false;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return false;

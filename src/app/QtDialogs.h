@@ -18,6 +18,7 @@ class QtDialogs : public Dialogs {
     int MessageBox(const std::string& text, Buttons buttons, Icon icon,
                    const std::string& title) override;
     bool ShowOpen(OpenLogSettings& settings) override;
+    bool ShowSave(OpenLogSettings& settings) override;
     void Beep() override;
 
     // The name filters the dialog gets for a "Text|pattern|Text|pattern" filter. Each entry
@@ -35,6 +36,9 @@ class QtDialogs : public Dialogs {
     static QString ShownText(const std::string& text);
     // Texts longer than this many lines are shown scrollable, in a box that fits the screen.
     static constexpr int kLongTextLines = 24;
+
+  private:
+    static bool Run(QFileDialog& dialog, OpenLogSettings& settings);
 };
 
 }  // namespace zq

@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     }
     const QStringList positional = commandLine.parser.positionalArguments();
     const QString startFile = positional.isEmpty() ? QString() : positional[0];
+    QApplication::setOrganizationName("zq350");  // settings in ~/.config/zq350/zq350.conf
 
     // The program's state outlives every window: the current capture, and the device read with
     // its port and end-of-data timer (Timer1).
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
     // Opened as "Load  from Disk" opens a chosen file, once the window is shown, so that a
     // damage report has its window behind it.
     if (!startFile.isEmpty())
-        windows.openInTimingView(QFileInfo(startFile).absoluteFilePath().toStdString());
+        windows.openCapture(QFileInfo(startFile).absoluteFilePath().toStdString());
 
     return app.exec();
 }

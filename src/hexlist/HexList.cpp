@@ -1,7 +1,11 @@
 #include "hexlist/HexList.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QColor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
@@ -15,6 +19,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QUrl>
 #include <QValidator>
 #include <algorithm>
 #include <array>
@@ -137,6 +142,45 @@ void HexList::createControls() {
     connect(c.DecStart, &QPushButton::clicked, this, &HexList::DecStart_Click);
     connect(c.Update, &QPushButton::clicked, this, &HexList::Update_Click);
     connect(GraphShow, &QPushButton::clicked, this, &HexList::GraphShow_Click);
+
+    // Beyond the design: Enter in a box is "Go !", the window grows from its design size, a
+    // capture file can be dropped on it, and Ctrl+Q quits as in the main window.
+    for (QLineEdit* box :
+         {c.DataLen, c.StartPos, c.TrigCentricVal, c.ZeroCentricVal, c.MarkCursorA, c.MarkCursorB})
+        connect(box, &QLineEdit::returnPressed, this, &HexList::Update_Click);
+    designSize_ = size();
+    listDesign_ = HexListText->geometry();
+    setMinimumSize(designSize_);
+    setAcceptDrops(true);
+    HexListText->setAcceptDrops(false);  // a drop on the list is a drop on the window
+    GraphShow->setAccessibleName("Show Graph");
+    HexListBanner->setAccessibleName("Listing title");
+    auto* quit = new QAction("Quit", this);
+    quit->setObjectName("Quit");
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
+}
+
+void HexList::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (designSize_.isEmpty()) return;
+    const QSize growth = (size() - designSize_).expandedTo(QSize(0, 0));
+    HexListText->setGeometry(listDesign_.adjusted(0, 0, 0, growth.height()));
+}
+
+void HexList::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() &&
+        event->mimeData()->urls().front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void HexList::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    // The host replaces this window, so nothing may follow the call.
+    host_.openCapture(QFileInfo(urls.front().toLocalFile()).absoluteFilePath().toStdString());
 }
 
 ViewBoxes HexList::boxes() const { return controls_->boxes(); }

@@ -39,6 +39,13 @@ class HexList : public QWidget, private HexListOutput {
     // Texts and check states of the view controls as they stand.
     ViewBoxes boxes() const;
 
+  protected:
+    // The list takes the growth of a larger window: more lines show.
+    void resizeEvent(QResizeEvent* event) override;
+    // A dropped capture file goes to the main window, loaded as "Load  from Disk" loads it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
   private:
     // HexListOutput
     void ShowBoxes(const ViewBoxes& boxes) override;
@@ -55,6 +62,8 @@ class HexList : public QWidget, private HexListOutput {
     QLabel* HexListBanner = nullptr;
     std::unique_ptr<ViewControls> controls_;
     QPushButton* GraphShow = nullptr;
+    QSize designSize_;
+    QRect listDesign_;
 };
 
 }  // namespace zq

@@ -135,7 +135,7 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
     bool replacesViewed = false;
     for (;;) {
         openLog.FileName = "";
-        if (!dialogs_.ShowOpen(openLog)) return;  // cancelled: nothing changes
+        if (!dialogs_.ShowSave(openLog)) return;  // cancelled: nothing changes
         path = openLog.FileName;
 
         struct stat st {};

@@ -60,6 +60,9 @@ class DeviceSession : public QObject {
     // finished and shown as the end-of-data timer does; with nothing arrived the read stops
     // and the capture that is shown stays the current one.
     void EndRead();
+    // Esc or "Stop": the same for a read the user ends.
+    void StopRead_Click() { EndRead(); }
+    const ReadProgress& progress() const { return progress_; }
 
     ReadState readState() const;
     // The capture writer of the running (or abandoned) read; null when none.

@@ -24,6 +24,8 @@ struct OpenLogSettings {
     std::string Filter;   // "Text|pattern|Text|pattern"
     int FilterIndex = 0;  // 1-based; 0 = the first entry
     std::string FileName;
+    // The folder the dialog starts in when FileName names none; empty: the dialog's own choice.
+    std::string InitDir;
     std::string DefaultExt = "LOG";
     int MaxFileSize = 260;
 };
@@ -37,6 +39,9 @@ class Dialogs {
     // Shows the file dialog in its open form. Returns false when the user cancelled; otherwise
     // settings.FileName holds the full path chosen.
     virtual bool ShowOpen(OpenLogSettings& settings) = 0;
+    // The same dialog in its save form: its button saves, and an existing file is chosen
+    // without a question of its own (the caller asks, in its own words).
+    virtual bool ShowSave(OpenLogSettings& settings) = 0;
     virtual void Beep() = 0;
 };
 

@@ -1,5 +1,8 @@
 #include "session/ReadProgress.h"
 
+#include <algorithm>
+#include <string>
+
 namespace zq {
 
 namespace {
@@ -30,6 +33,12 @@ void ReadProgress::add(std::string_view chunk) {
             inHeader_ = false;
         }
     }
+}
+
+int ReadProgress::linesReceived() const {
+    if (lastLine_.empty()) return 0;
+    const unsigned long address = std::stoul(lastLine_, nullptr, 16);
+    return static_cast<int>(std::min<unsigned long>(address / 16 + 1, kLinesPerCapture));
 }
 
 std::string ReadProgress::text() const {

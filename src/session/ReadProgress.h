@@ -8,6 +8,8 @@
 
 namespace zq {
 
+inline constexpr int kLinesPerCapture = 128;
+
 class ReadProgress {
   public:
     void reset();
@@ -16,6 +18,9 @@ class ReadProgress {
     uint64_t bytes() const { return bytes_; }
     // The 4 digits of the last complete line address seen; empty before the first one.
     const std::string& lastLine() const { return lastLine_; }
+    // Lines of the 128 a capture has that have begun, by the last line address (07F0 = 128);
+    // 0 before the first one.
+    int linesReceived() const;
     // "Receiving from ZQ350: 5312 bytes, line 03A0".
     std::string text() const;
 

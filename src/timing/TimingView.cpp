@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QTimer>
+#include <QProgressBar>
 
 #include "capture/Navigation.h"
 #include "widgets/Controls.h"
@@ -14,7 +14,7 @@ namespace zq {
 namespace {
 
 // Design-time window size in twips; the Load event sets it (the system's frame aside).
-constexpr int kWindowWidth = 15075, kWindowHeight = 8900, kWindowLeft = 40;
+constexpr int kWindowWidth = 15075, kWindowHeight = 8900;
 constexpr const char* kCloseWhileReceiving =
     "A capture is being received from the ZQ350. What arrived so far is kept in its file.\n\n"
     "Close the program anyway?";
@@ -33,6 +33,9 @@ TimingView::TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& 
     setObjectName("TimingView");
     setWindowTitle(kCaption);
     buildControls();
+    buildMenus();
+    loadDialogDirs();
+    setAcceptDrops(true);
     // The read outlives this window; while the window is loaded it shows the read's progress
     // and draws the capture a read completes.
     connect(&device_, &DeviceSession::statusChanged, this, &TimingView::ShowReadStatus);
@@ -40,6 +43,8 @@ TimingView::TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& 
 
     // Load event.
     resize(scale_.toPixels(kWindowWidth), scale_.toPixels(kWindowHeight));
+    // The design's size is the smallest that shows every control.
+    setMinimumSize(size());
     withBoxes([this](ViewBoxes& b) { logic_.FormLoad(b); });
 }
 
@@ -110,6 +115,23 @@ void TimingView::buildControls() {
     connect(c.DecStart, &QPushButton::clicked, this, &TimingView::DecStart_Click);
     for (QCheckBox* box : c.checks())
         connect(box, &QCheckBox::clicked, this, &TimingView::MarkCheck_Click);
+
+    // Enter in a box does what applying it does: "Go !" for the window's boxes, a redraw (as
+    // a click of its check box would) for an interval or a cursor.
+    for (QLineEdit* box : {c.DataLen, c.StartPos})
+        connect(box, &QLineEdit::returnPressed, this, &TimingView::Update_Click);
+    for (QLineEdit* box : {c.TrigCentricVal, c.ZeroCentricVal, c.MarkCursorA, c.MarkCursorB})
+        connect(box, &QLineEdit::returnPressed, this, &TimingView::MarkCheck_Click);
+
+    buildReadControls(client);
+    area_.chart->setAccessibleName("Timing diagram");
+    for (int ch = 0; ch < 16; ++ch)
+        area_.channelLabels[static_cast<size_t>(ch)]->setAccessibleName(
+            QString("Channel %1").arg(ch));
+    for (QPushButton* b : {Load_, ReadZQ350_, TextList_})
+        b->setAccessibleName(b->text().simplified());
+    ReadStatus_->setAccessibleName("Read progress");
+    growth_ = std::make_unique<ChartGrowth>(client, area_);
 }
 
 ViewBoxes TimingView::boxes() const { return controls_->boxes(); }
@@ -129,7 +151,14 @@ void TimingView::CalcData() {
     withBoxes([this](ViewBoxes& b) { logic_.CalcData(b); });
 }
 
-void TimingView::ShowReadStatus(const QString& text) { ReadStatus_->setText(text); }
+void TimingView::ShowReadStatus(const QString& text) {
+    ReadStatus_->setText(text);
+    // The status is empty exactly when no read runs.
+    const bool running = !text.isEmpty();
+    ReadProgress_->setValue(device_.progress().linesReceived());
+    ReadProgress_->setVisible(running);
+    StopRead_->setVisible(running);
+}
 
 void TimingView::CaptureComplete() {
     withBoxes([this](ViewBoxes& b) { logic_.CaptureComplete(b); });
@@ -154,21 +183,18 @@ void TimingView::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TimingView::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    // The design puts the left edge near the screen's edge and leaves the top where the
-    // system placed the window, which is known only once it is mapped.
-    QTimer::singleShot(0, this, [this] { move(scale_.toPixels(kWindowLeft), pos().y()); });
-}
-
-void TimingView::LoadFile(const std::string& path) {
-    withBoxes([&](ViewBoxes& b) { logic_.LoadFile(b, path); });
+void TimingView::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    growth_->apply(size() - QSize(scale_.toPixels(kWindowWidth), scale_.toPixels(kWindowHeight)));
 }
 
 void TimingView::Load_Click() {
     withBoxes([this](ViewBoxes& b) { logic_.LoadClick(b); });
+    saveDialogDirs();
+}
+
+void TimingView::OpenFile(const std::string& path) {
+    withBoxes([&](ViewBoxes& b) { logic_.LoadPath(b, path); });
 }
 
 void TimingView::TextList_Click() {
@@ -178,7 +204,15 @@ void TimingView::TextList_Click() {
 }
 
 // The port's notifications (OnComm) and Timer1's tick reach the device session directly.
-void TimingView::ReadZQ350_Click() { device_.ReadZQ350_Click(logic_.OpenLog()); }
+void TimingView::ReadZQ350_Click() {
+    OpenLogSettings& openLog = logic_.OpenLog();
+    openLog.InitDir = logic_.Dirs().read;
+    device_.ReadZQ350_Click(openLog);
+    if (!openLog.FileName.empty()) {
+        logic_.Dirs().read = FolderOf(openLog.FileName);
+        saveDialogDirs();
+    }
+}
 
 void TimingView::Update_Click() {
     withBoxes([this](ViewBoxes& b) {

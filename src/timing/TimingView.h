@@ -17,9 +17,12 @@
 #include "session/WindowHost.h"
 #include "timing/TimingViewLogic.h"
 #include "widgets/ChartArea.h"
+#include "widgets/ChartGrowth.h"
 #include "widgets/ViewControls.h"
 
 class QLabel;
+class QMenu;
+class QProgressBar;
 class QPushButton;
 
 namespace zq {
@@ -37,8 +40,6 @@ class TimingView : public QMainWindow, private TimingViewOutput {
 
     // Decodes the open capture file and redraws, as every handler's redraw does.
     void CalcData();
-    // Loads path as "Load  from Disk" loads the file its dialog names.
-    void LoadFile(const std::string& path);
 
     // The Unload event; runs once, on close or on the switch to the listing window.
     void Unload();
@@ -48,9 +49,17 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     ViewBoxes boxes() const;
     OpenLogSettings& OpenLog() { return logic_.OpenLog(); }
 
+    // Loads path as "Load  from Disk" loads the file its dialog names (recent files, drops,
+    // the command line).
+    void OpenFile(const std::string& path);
+    // The recent files list as remembered, newest first.
+    static std::vector<std::string> RecentFiles();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private slots:
     void Load_Click();
@@ -64,6 +73,12 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void ShowReadStatus(const QString& text);
     void CaptureComplete();
 
+    // Keyboard and menus (TimingViewMenus.cpp).
+    void StopRead_Click();
+    void Export_Click(int kind);
+    void About_Click();
+    void FillRecentMenu();
+
   private:
     // TimingViewOutput
     void PlotChart(const ChartGrid& grid, std::vector<std::string> labels) override;
@@ -72,6 +87,12 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void ShowBoxes(const ViewBoxes& boxes) override { controls_->setBoxes(boxes); }
 
     void buildControls();
+    // Menus, the read's Stop and progress bar, Enter and Esc (TimingViewMenus.cpp).
+    void buildMenus();
+    void buildReadControls(QWidget* client);
+    void CaptureOpened(const std::string& path) override;
+    void loadDialogDirs();
+    void saveDialogDirs();
     // Runs a handler on the boxes and writes back what it changed. Only its own changes: a
     // timer tick served while the handler waited in a modal box may have set others.
     template <class F>
@@ -89,7 +110,6 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     TimingViewLogic logic_;
     TwipScale scale_;
     bool unloaded_ = false;
-    bool placed_ = false;
 
     ChartArea area_;
     std::unique_ptr<ViewControls> controls_;
@@ -97,6 +117,12 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     QPushButton* Load_ = nullptr;
     QPushButton* ReadZQ350_ = nullptr;
     QPushButton* TextList_ = nullptr;
+
+    // Beyond the design: the read's Stop and progress, the recent files, growth on resize.
+    QProgressBar* ReadProgress_ = nullptr;
+    QPushButton* StopRead_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::unique_ptr<ChartGrowth> growth_;
 };
 
 }  // namespace zq

@@ -1,5 +1,7 @@
 #include "timing/TimingViewLogic.h"
 
+#include <filesystem>
+
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
 
@@ -51,20 +53,33 @@ void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
     openLog_.Filter = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt";
     openLog_.FilterIndex = 2;
     openLog_.FileName.clear();
+    openLog_.InitDir = dirs_.load;
     if (!dialogs_.ShowOpen(openLog_)) return;
-
-    LoadFile(boxes, openLog_.FileName);
+    dirs_.load = FolderOf(openLog_.FileName);
+    LoadPath(boxes, openLog_.FileName);
 }
 
-void TimingViewLogic::LoadFile(ViewBoxes& boxes, const std::string& path) {
-    capture_.close();
+bool TimingViewLogic::LoadPath(ViewBoxes& boxes, const std::string& path) {
     out_.ShowChartTitle(path + kChartTitleSuffix);
     std::string error;
     if (!capture_.open(path, error)) {
         dialogs_.MessageBox(path + ": " + error, Buttons::Ok, Icon::Exclamation, kProgramTitle);
-        return;
+        return false;
     }
+    out_.CaptureOpened(path);
     CalcData(boxes);
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
+std::vector<std::string> WithRecent(std::vector<std::string> list, const std::string& path) {
+    std::erase(list, path);
+    list.insert(list.begin(), path);
+    if (list.size() > kRecentFiles) list.resize(kRecentFiles);
+    return list;
 }
 
 void TimingViewLogic::CaptureComplete(ViewBoxes& boxes) {

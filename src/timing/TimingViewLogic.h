@@ -25,7 +25,21 @@ class TimingViewOutput {
     // The texts and check states as a handler has left them so far; called before a modal
     // box, so the window behind it already shows them.
     virtual void ShowBoxes(const ViewBoxes& boxes) = 0;
+    // A file has just become the current capture by a load (for the recent files list).
+    virtual void CaptureOpened(const std::string& path) { (void)path; }
 };
+
+// The folder each file dialog last chose a file in; each dialog starts there next time.
+struct DialogDirs {
+    std::string load, read, exports;
+};
+
+// The folder of a chosen path, for DialogDirs.
+std::string FolderOf(const std::string& path);
+
+// The recent files list after path was opened: path first, no duplicates, at most 8.
+inline constexpr size_t kRecentFiles = 8;
+std::vector<std::string> WithRecent(std::vector<std::string> list, const std::string& path);
 
 inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diagram";
 
@@ -44,20 +58,22 @@ class TimingViewLogic {
 
     // Click of "Load  from Disk" (and File > Open).
     void LoadClick(ViewBoxes& boxes);
-    // The load of a chosen file, as "Load  from Disk" does once its dialog has named it: the
-    // command line's FILE, a recent file, a file dropped on the window.
-    void LoadFile(ViewBoxes& boxes, const std::string& path);
+    // What that click does once its dialog has named a file; a recent file, a dropped file
+    // and the command line's file load through it too. Returns whether the file opened.
+    bool LoadPath(ViewBoxes& boxes, const std::string& path);
     // A device read made its file the current capture: its title, then a redraw.
     void CaptureComplete(ViewBoxes& boxes);
 
     // The common file dialog of the window (OpenLog); its settings stay between uses.
     OpenLogSettings& OpenLog() { return openLog_; }
+    DialogDirs& Dirs() { return dirs_; }
 
   private:
     CaptureSession& capture_;
     Dialogs& dialogs_;
     TimingViewOutput& out_;
     OpenLogSettings openLog_;
+    DialogDirs dirs_;
 };
 
 }  // namespace zq

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
 
 namespace zq {
@@ -42,6 +43,19 @@ ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale) {
     area.chart = new TimingChart(parent);
     area.chart->setGeometry(scale.rect(kChartLeft, kChartTop, kChartWidth, kChartHeight));
     return area;
+}
+
+QImage ChartAreaPicture(const ChartGrid& grid, std::vector<std::string> labels,
+                        const std::string& title) {
+    const TwipScale scale(96);
+    QWidget canvas;
+    ApplyDesignFont(&canvas);
+    const ChartArea area = BuildChartArea(&canvas, scale);
+    canvas.resize(ChartArea::VisibleSize(scale));
+    area.chart->setChartData(grid);
+    area.chart->setColumnLabels(std::move(labels));
+    area.chart->setTitleText(title);
+    return canvas.grab().toImage();
 }
 
 }  // namespace zq

@@ -3,9 +3,13 @@
 // channel labels "0" to "15" beside its bands. The picture export builds the same area, so an
 // exported picture matches the window.
 
+#include <QImage>
 #include <QSize>
 #include <array>
+#include <string>
+#include <vector>
 
+#include "chart/ChartGrid.h"
 #include "widgets/Geometry.h"
 
 class QLabel;
@@ -26,6 +30,11 @@ struct ChartArea {
 
 // Creates the chart and the channel labels as children of parent, at their design places.
 ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale);
+
+// The area as a picture at its design size and 96 dpi, whatever the window's size: the same
+// picture File > Export > PNG and zq350-inspect render give for the same view.
+QImage ChartAreaPicture(const ChartGrid& grid, std::vector<std::string> labels,
+                        const std::string& title);
 
 // Object name and top (twips) of the label of a channel.
 const char* ChannelLabelName(int channel);

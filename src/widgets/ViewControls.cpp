@@ -149,6 +149,7 @@ ViewControls::ViewControls(QWidget* client, const TwipScale& scale, const Design
     ZeroCentricVal->setAccessibleName("Mark from Zero - every");
     MarkCursorA->setAccessibleName("Cursor A");
     MarkCursorB->setAccessibleName("Cursor B");
+    MarkCursorDiff->setAccessibleName("Cursor Diff");
     Update->setAccessibleName("Go");
     DecStart->setAccessibleName("Step back");
     IncStart->setAccessibleName("Step forward");

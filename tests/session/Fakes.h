@@ -71,6 +71,11 @@ class FakeDialogs : public Dialogs {
     int MessageBox(const std::string& text, Buttons buttons, Icon icon,
                    const std::string& title) override;
     bool ShowOpen(OpenLogSettings& settings) override;
+    bool ShowSave(OpenLogSettings& settings) override {
+        ++saves;
+        return ShowOpen(settings);
+    }
+    int saves = 0;
     void Beep() override { ++beeps; }
 
     // Script: the names the file dialog returns (nullopt = Cancel) and the box answers.

@@ -62,3 +62,26 @@ TEST(ReadProgress, TextNamesBytesAndLineAndResetForgetsBoth) {
 
 }  // namespace
 }  // namespace zq
+
+namespace zq {
+namespace {
+
+// The progress bar's count: lines begun of 128, by the last line address.
+TEST(ReadProgressLines, CountsLinesByTheLastAddress) {
+    const struct {
+        const char* received;
+        int lines;
+    } cases[] = {{"", 0},
+                 {"S 0000 12", 1},
+                 {"S 0000\r\nS 03A0", 59},
+                 {"S 07F0", 128},
+                 {"S 7FF0", 128}};  // a damaged address never counts beyond the capture
+    for (const auto& c : cases) {
+        ReadProgress p;
+        p.add(c.received);
+        EXPECT_EQ(p.linesReceived(), c.lines) << c.received;
+    }
+}
+
+}  // namespace
+}  // namespace zq

@@ -33,7 +33,8 @@ inline std::string CaptureLine(unsigned address, const std::vector<uint16_t>& wo
 inline std::string CaptureText(const std::vector<uint16_t>& words = CounterWords(),
                                int firstLine = 0, int lastLine = 127) {
     std::string s;
-    for (int l = firstLine; l <= lastLine; ++l) s += CaptureLine(static_cast<unsigned>(l) * 16, words);
+    for (int l = firstLine; l <= lastLine; ++l)
+        s += CaptureLine(static_cast<unsigned>(l) * 16, words);
     return s;
 }
 

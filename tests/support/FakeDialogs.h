@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "session/CaptureSession.h"
@@ -51,6 +52,11 @@ class FakeDialogs : public Dialogs {
         files.pop_front();
         return true;
     }
+    bool ShowSave(OpenLogSettings& settings) override {
+        ++saves;
+        return ShowOpen(settings);
+    }
+    int saves = 0;  // of the showings in opens, those in the save form
     void Beep() override { ++beeps; }
 };
 
@@ -60,6 +66,8 @@ class FakeHost : public WindowHost {
     int timingViewShown = 0;
     void showHexList() override { ++hexListShown; }
     void showTimingView() override { ++timingViewShown; }
+    std::vector<std::string> opened;
+    void openCapture(const std::string& path) override { opened.push_back(path); }
 };
 
 class FakePort : public SerialPort {
@@ -73,7 +81,8 @@ class FakePort : public SerialPort {
     }
     bool isOpen() const override { return opened; }
     std::string name() const override { return "/dev/ttyFAKE"; }
-    std::string readAll() override { return {}; }
+    std::string pending;  // what the next readAll returns
+    std::string readAll() override { return std::exchange(pending, {}); }
     void setRts(bool) override {}
     void setNullDiscard(bool) override {}
 };

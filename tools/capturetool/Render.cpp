@@ -78,17 +78,9 @@ int main(int argc, char** argv) {
         static char* qtArgv[] = {name, nullptr};
         app = std::make_unique<QApplication>(qtArgc, qtArgv);
     }
-    const zq::TwipScale scale(96);
-    QWidget canvas;
-    zq::ApplyDesignFont(&canvas);
-    const zq::ChartArea area = zq::BuildChartArea(&canvas, scale);
-    canvas.resize(zq::ChartArea::VisibleSize(scale));
-    area.chart->setChartData(pass.grid);
-    area.chart->setColumnLabels(
-        zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()));
-    area.chart->setTitleText(path + zq::kChartTitleSuffix);
-
-    const QImage picture = canvas.grab().toImage();
+    const QImage picture = zq::ChartAreaPicture(
+        pass.grid, zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()),
+        path + zq::kChartTitleSuffix);
     // Every step of the write is checked: a full disk shows only when the data is flushed.
     QFile output(QString::fromStdString(out));
     QString failure;

@@ -1,0 +1,95 @@
+#include "timing/CaptureExport.h"
+
+#include <ctime>
+#include <filesystem>
+
+#include "capture/DecodedCapture.h"
+#include "export/Export.h"
+#include "export/OutputFile.h"
+#include "timing/TimingViewLogic.h"
+
+namespace zq {
+
+namespace {
+
+struct KindText {
+    const char* title;
+    const char* filter;
+    const char* extension;
+};
+
+KindText TextOf(ExportKind kind) {
+    switch (kind) {
+        case ExportKind::Vcd:
+            return {"Export VCD as ...", "VCD Files (*.vcd)|*.vcd|All Files (*.*)|*.*", "vcd"};
+        case ExportKind::Csv:
+            return {"Export CSV as ...", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*", "csv"};
+        case ExportKind::Png:
+            break;
+    }
+    return {"Export Picture as ...", "PNG Pictures (*.png)|*.png|All Files (*.*)|*.*", "png"};
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseExportPath(Dialogs& dialogs, ExportKind kind,
+                                            std::string& folder) {
+    const KindText text = TextOf(kind);
+    OpenLogSettings s;
+    s.DialogTitle = text.title;
+    s.Filter = text.filter;
+    s.FilterIndex = 1;
+    s.DefaultExt = text.extension;
+    s.InitDir = folder;
+    for (;;) {
+        s.FileName.clear();
+        if (!dialogs.ShowSave(s)) return std::nullopt;
+        folder = FolderOf(s.FileName);
+        std::error_code ec;
+        if (!std::filesystem::exists(s.FileName, ec)) return s.FileName;
+        const int answer = dialogs.MessageBox("Replace existing file - " + s.FileName + "?",
+                                              Buttons::YesNoCancel, Icon::Question, kProgramTitle);
+        if (answer == AnswerYes) return s.FileName;
+        if (answer == AnswerCancel) return std::nullopt;
+    }
+}
+
+bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportKind kind,
+                        const std::string& path) {
+    const auto fail = [&](const std::string& text) {
+        dialogs.MessageBox(text, Buttons::Ok, Icon::Exclamation, kProgramTitle);
+        return false;
+    };
+    if (!capture.isOpen()) return fail("No capture is open.");
+    // The output never replaces the capture it is made from.
+    std::vector<exports::FileIdentity> protect;
+    if (auto input = exports::IdentifyFile(capture.currentFile())) protect.push_back(*input);
+    std::string error;
+    exports::OutputFile out;
+    if (!out.open(path, protect, error)) return fail(error);
+
+    const DecodedCapture decoded = DecodeCapture(*capture.file());
+    std::string bytes;
+    if (kind == ExportKind::Vcd) {
+        exports::VcdOptions o;
+        o.source = capture.currentFile();
+        o.date = ExportDate();
+        o.program = "zq350";
+        bytes = exports::Vcd(decoded, o);
+    } else {
+        bytes = exports::Csv(decoded);
+    }
+    if (!out.writeAndClose(bytes, error)) return fail(error);
+    return true;
+}
+
+std::string ExportDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    char buf[40];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S UTC", &tm);
+    return buf;
+}
+
+}  // namespace zq

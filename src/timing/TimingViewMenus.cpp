@@ -1,0 +1,198 @@
+// The main window beyond its design: the menus (File with Open, recent files, Export and Quit;
+// View; Help), Esc and "Stop" for a device read with its progress bar, dropped files, and the
+// folders its file dialogs remember. Each is one more way to run a handler the window has.
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+
+#include "chart/PositionLabels.h"
+#include "timing/CaptureExport.h"
+#include "timing/TimingView.h"
+#include "widgets/TimingChart.h"
+#include "zq/Version.h"
+
+namespace zq {
+
+namespace {
+
+constexpr const char* kRecentKey = "recentFiles";
+constexpr const char* kLoadDirKey = "dialogs/load";
+constexpr const char* kReadDirKey = "dialogs/read";
+constexpr const char* kExportDirKey = "dialogs/exports";
+
+// The first local file a drag carries; empty when it carries none.
+QString DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
+
+}  // namespace
+
+void TimingView::buildMenus() {
+    // "&File" with its "&Open" is the design's; the rest follows it.
+    auto* file = menuBar()->findChild<QMenu*>("MnuFile");
+    auto* open = file->findChild<QAction*>("OpenFile");
+    if (!open)
+        for (QAction* a : file->actions())
+            if (a->objectName() == "OpenFile") open = a;
+    open->setShortcut(QKeySequence::Open);
+
+    recentMenu_ = file->addMenu("Open &Recent");
+    recentMenu_->setObjectName("MnuRecent");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TimingView::FillRecentMenu);
+    FillRecentMenu();
+
+    QMenu* exportMenu = file->addMenu("&Export");
+    exportMenu->setObjectName("MnuExport");
+    const auto exportAction = [&](const char* name, const char* text, ExportKind kind) {
+        QAction* a = exportMenu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, kind] { Export_Click(int(kind)); });
+    };
+    exportAction("ExportVcd", "&VCD (whole capture) ...", ExportKind::Vcd);
+    exportAction("ExportCsv", "&CSV (whole capture) ...", ExportKind::Csv);
+    exportAction("ExportPng", "&PNG of the View ...", ExportKind::Png);
+
+    file->addSeparator();
+    QAction* quit = file->addAction("&Quit");
+    quit->setObjectName("Quit");
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("MnuView");
+    QAction* textList = view->addAction("&Text List");
+    textList->setObjectName("ViewTextList");
+    connect(textList, &QAction::triggered, this, &TimingView::TextList_Click);
+    QAction* graph = view->addAction("Show &Graph");
+    graph->setObjectName("ViewShowGraph");
+    graph->setEnabled(false);  // this window is the graph
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("MnuHelp");
+    QAction* about = help->addAction("&About");
+    about->setObjectName("About");
+    connect(about, &QAction::triggered, this, &TimingView::About_Click);
+
+    // Esc ends a read that waits for the device, whichever control has the focus.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, &TimingView::StopRead_Click);
+}
+
+void TimingView::buildReadControls(QWidget* client) {
+    // Beside the read's progress line, seen only while a read runs.
+    ReadProgress_ = new QProgressBar(client);
+    ReadProgress_->setObjectName("ReadProgressBar");
+    ReadProgress_->setGeometry(scale_.rect(10560, 7290, 3060, 285));
+    ReadProgress_->setRange(0, kLinesPerCapture);
+    ReadProgress_->setFormat("%v of %m lines");
+    ReadProgress_->setAccessibleName("Lines received");
+    ReadProgress_->hide();
+    StopRead_ = new QPushButton("Stop", client);
+    StopRead_->setObjectName("StopRead");
+    StopRead_->setGeometry(scale_.rect(13680, 7260, 1080, 345));
+    StopRead_->setAccessibleName("Stop the read");
+    StopRead_->setAutoDefault(false);
+    StopRead_->hide();
+    setTabOrder(TextList_, StopRead_);
+    connect(StopRead_, &QPushButton::clicked, this, &TimingView::StopRead_Click);
+}
+
+void TimingView::StopRead_Click() { device_.StopRead_Click(); }
+
+void TimingView::Export_Click(int kind) {
+    const auto k = static_cast<ExportKind>(kind);
+    if (k != ExportKind::Png && !capture_.isOpen()) {
+        dialogs_.MessageBox("No capture is open.", Buttons::Ok, Icon::Exclamation, kProgramTitle);
+        return;
+    }
+    const std::optional<std::string> path = ChooseExportPath(dialogs_, k, logic_.Dirs().exports);
+    saveDialogDirs();
+    if (!path) return;
+    if (k != ExportKind::Png) {
+        WriteCaptureExport(capture_, dialogs_, k, *path);
+        return;
+    }
+    // The chart area as zq350-inspect render draws it, whatever the window's size.
+    const TimingChart& chart = *area_.chart;
+    const QImage picture =
+        ChartAreaPicture(chart.chartData(), chart.columnLabels(), chart.titleText());
+    if (!picture.save(QString::fromStdString(*path), "PNG"))
+        dialogs_.MessageBox(*path + ": cannot write the picture", Buttons::Ok, Icon::Exclamation,
+                            kProgramTitle);
+}
+
+void TimingView::About_Click() {
+    dialogs_.MessageBox(std::string(kProgramTitle) + "\r\nVersion " + kVersion +
+                            "\r\n\r\nReads and shows captures of the ZQ350 logic analyser.",
+                        Buttons::Ok, Icon::None, std::string("About ") + kProgramTitle);
+}
+
+std::vector<std::string> TimingView::RecentFiles() {
+    std::vector<std::string> list;
+    for (const QString& p : QSettings().value(kRecentKey).toStringList())
+        if (!p.isEmpty() && list.size() < kRecentFiles) list.push_back(p.toStdString());
+    return list;
+}
+
+void TimingView::CaptureOpened(const std::string& path) {
+    QStringList list;
+    for (const std::string& p : WithRecent(RecentFiles(), path)) list << QString::fromStdString(p);
+    QSettings().setValue(kRecentKey, list);
+    FillRecentMenu();
+}
+
+void TimingView::FillRecentMenu() {
+    recentMenu_->clear();
+    const std::vector<std::string> files = RecentFiles();
+    int n = 0;
+    for (const std::string& path : files) {
+        const QString shown = QString::fromStdString(path);
+        QAction* a = recentMenu_->addAction(QString("&%1 %2").arg(++n).arg(shown));
+        a->setObjectName(QString("Recent%1").arg(n));
+        a->setData(shown);
+        connect(a, &QAction::triggered, this, [this, path] { OpenFile(path); });
+    }
+    recentMenu_->setEnabled(!files.empty());
+}
+
+void TimingView::loadDialogDirs() {
+    const QSettings s;
+    DialogDirs& d = logic_.Dirs();
+    d.load = s.value(kLoadDirKey).toString().toStdString();
+    d.read = s.value(kReadDirKey).toString().toStdString();
+    d.exports = s.value(kExportDirKey).toString().toStdString();
+}
+
+void TimingView::saveDialogDirs() {
+    QSettings s;
+    const DialogDirs& d = logic_.Dirs();
+    s.setValue(kLoadDirKey, QString::fromStdString(d.load));
+    s.setValue(kReadDirKey, QString::fromStdString(d.read));
+    s.setValue(kExportDirKey, QString::fromStdString(d.exports));
+}
+
+void TimingView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TimingView::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    OpenFile(QFileInfo(path).absoluteFilePath().toStdString());
+}
+
+}  // namespace zq
