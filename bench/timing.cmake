@@ -7,3 +7,8 @@ target_link_libraries(timing_bench PRIVATE zq_timing Qt6::Test benchmark::benchm
 add_executable(timing_screenshot ${CMAKE_CURRENT_LIST_DIR}/timing_screenshot.cpp)
 target_link_libraries(timing_screenshot PRIVATE zq_warnings)
 target_link_libraries(timing_screenshot PRIVATE zq_timing Qt6::Test)
+
+# Resident memory over many loads through the real file dialog.
+add_executable(load_memory ${CMAKE_CURRENT_LIST_DIR}/load_memory.cpp)
+target_link_libraries(load_memory PRIVATE zq_warnings)
+target_link_libraries(load_memory PRIVATE zq_app)
