@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -48,11 +50,20 @@ int main(int argc, char** argv) {
     windows.showTimingView();
     auto* load = windows.current()->findChild<QPushButton*>("Load");
 
-    // Answers each file dialog as a user would, naming the capture, and each report box.
+    // Answers each file dialog as a user would, once it has listed the capture's folder, and
+    // each report box.
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* d = qobject_cast<QFileDialog*>(modal)) d->selectFile(capture);
+        if (auto* d = qobject_cast<QFileDialog*>(modal)) {
+            auto* model = d->findChild<QFileSystemModel*>();
+            const QString folder = QFileInfo(capture).absolutePath();
+            if (!model || model->rowCount(model->index(folder)) == 0) {
+                d->setDirectory(folder);
+                return;
+            }
+            d->selectFile(capture);
+        }
         if (auto* d = qobject_cast<QDialog*>(modal)) QMetaObject::invokeMethod(d, "accept");
     });
     answer.start(0);

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
 
 #include "app/QtDialogs.h"
 
@@ -61,10 +67,11 @@ TEST(QtDialogs, DialogShowsTheEntryTextsTitleAndChosenEntry) {
 }
 
 TEST(QtDialogs, DefaultExtensionOnlyForNamesThatAreNotThere) {
-    const QString dir = QDir::cleanPath(QString::fromStdString(::testing::TempDir()) + "/qtdialogs_ext");
+    const QString dir =
+        QDir::cleanPath(QString::fromStdString(::testing::TempDir()) + "/qtdialogs_ext");
     QDir().mkpath(dir);
     QFile(dir + "/capture").open(QIODevice::WriteOnly);  // an existing file without a dot
-    OpenLogSettings s;  // DefaultExt "LOG"
+    OpenLogSettings s;                                   // DefaultExt "LOG"
     EXPECT_EQ(QtDialogs::ChosenPath(dir + "/capture", s), (dir + "/capture").toStdString());
     EXPECT_EQ(QtDialogs::ChosenPath(dir + "/run1", s), (dir + "/run1.LOG").toStdString());
     EXPECT_EQ(QtDialogs::ChosenPath(dir + "/run1.txt", s), (dir + "/run1.txt").toStdString());
@@ -91,6 +98,40 @@ TEST(QtDialogs, OddFiltersAndIndicesStillGiveAUsableDialog) {
     EXPECT_TRUE(Shows(two[0], "x.B"));
     EXPECT_TRUE(Shows(two[0], "x.a"));
     EXPECT_FALSE(Shows(two[0], "x.c"));
+}
+
+}  // namespace
+}  // namespace zq
+
+namespace zq {
+namespace {
+
+TEST(QtDialogs, ReportsOfAnyLengthStayWithinTheScreenWithTheirButtonsInView) {
+    EXPECT_EQ(QtDialogs::ShownText("a\x01\r\nb\x7f\tc"), QString::fromUtf8("a\u2401\nb\u2421\tc"));
+
+    std::string report;
+    for (int i = 0; i < 5000; ++i) report += "\r\n        Text  line  Corrupted \x02\x1b[2J";
+    QRect shown, room;
+    bool okVisible = false, selectable = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        shown = box->frameGeometry();
+        room = box->screen()->availableGeometry();
+        auto* text = box->findChild<QPlainTextEdit*>("ReportText");
+        selectable = text && text->textInteractionFlags() & Qt::TextSelectableByMouse &&
+                     !text->toPlainText().contains(QChar(0x1b));
+        auto* buttons = box->findChild<QDialogButtonBox*>();
+        QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+        okVisible = ok && ok->isVisible() && box->rect().contains(ok->geometry());
+        if (ok) ok->click();
+    });
+    QtDialogs dialogs;
+    EXPECT_EQ(dialogs.MessageBox(report, Buttons::Ok, Icon::None, kProgramTitle), AnswerOk);
+    EXPECT_TRUE(room.contains(shown))
+        << "box " << shown.height() << " px, screen " << room.height() << " px";
+    EXPECT_TRUE(okVisible);
+    EXPECT_TRUE(selectable);
 }
 
 }  // namespace
