@@ -25,6 +25,8 @@ class TimingViewOutput {
     // The texts and check states as a handler has left them so far; called before a modal
     // box, so the window behind it already shows them.
     virtual void ShowBoxes(const ViewBoxes& boxes) = 0;
+    // The sample of the chart's first position, before each hand-over.
+    virtual void ShowFirstSample(int32_t /*sample*/) {}
 };
 
 inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diagram";

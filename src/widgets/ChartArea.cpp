@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "widgets/ChartGestures.h"
 #include "widgets/TimingChart.h"
 
 namespace zq {
@@ -41,6 +42,7 @@ ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale) {
     }
     area.chart = new TimingChart(parent);
     area.chart->setGeometry(scale.rect(kChartLeft, kChartTop, kChartWidth, kChartHeight));
+    area.gestures = new ChartGestures(area.chart);
     return area;
 }
 

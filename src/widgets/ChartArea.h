@@ -13,10 +13,13 @@ class QWidget;
 
 namespace zq {
 
+class ChartGestures;
 class TimingChart;
 
 struct ChartArea {
     TimingChart* chart = nullptr;
+    // The chart's mouse and keyboard gestures and its overview bar below the axis.
+    ChartGestures* gestures = nullptr;
     std::array<QLabel*, 16> channelLabels{};  // index = channel
 
     // Size of the part of a parent widget that the area covers (the chart's top lies above
@@ -24,7 +27,8 @@ struct ChartArea {
     static QSize VisibleSize(const TwipScale& scale);
 };
 
-// Creates the chart and the channel labels as children of parent, at their design places.
+// Creates the chart with its gestures and the channel labels as children of parent, at their design
+// places.
 ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale);
 
 // Object name and top (twips) of the label of a channel.

@@ -7,12 +7,14 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QWidget>
+#include <climits>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CaptureTool.h"
+#include "capture/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
@@ -81,6 +83,9 @@ int main(int argc, char** argv) {
     zq::ApplyDesignFont(&canvas);
     const zq::ChartArea area = zq::BuildChartArea(&canvas, scale);
     canvas.resize(zq::ChartArea::VisibleSize(scale));
+    // As the window hands them over: the first sample, then the grid and its labels.
+    area.chart->setFirstSample(
+        static_cast<int32_t>(zq::BoxInteger(boxes.StartPos, INT32_MIN, INT32_MAX)));
     area.chart->setChartData(pass.grid);
     area.chart->setColumnLabels(
         zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()));
