@@ -61,8 +61,9 @@ std::optional<int32_t> FindEdge(const DecodedCapture& capture, int channel, Samp
                ((capture.words[i] ^ capture.words[i - 1]) >> channel & 1);
     };
     const int step = direction > 0 ? 1 : -1;
-    for (int32_t s = std::clamp(from + step, 0, kCaptureSamples); s >= 1 && s < kCaptureSamples;
-         s += step)
+    int32_t s = from + step;
+    s = step > 0 ? std::max(s, 1) : std::min(s, kCaptureSamples - 1);
+    for (; s >= 1 && s < kCaptureSamples; s += step)
         if (edgeAt(s)) return s;
     return std::nullopt;
 }

@@ -33,6 +33,11 @@ ChartGestures::ChartGestures(TimingChart* chart)
     syncOverview();
 }
 
+void ChartGestures::setCapture(const DecodedCapture* capture) {
+    capture_ = capture;
+    hover(pointer_);  // the pointer may now lie over another sample, or another capture
+}
+
 SampleWindow ChartGestures::shown() const {
     return {chart_->firstSample(), chart_->chartData().GridLength()};
 }
@@ -46,6 +51,7 @@ void ChartGestures::syncOverview() {
     overview_->setSingleStep(std::max(1, w.length / 4));
     overview_->setValue(shown().start);
     syncing_ = false;
+    hover(pointer_);
 }
 
 void ChartGestures::request(SampleWindow w) {

@@ -28,7 +28,7 @@ class ChartGestures : public QObject {
     explicit ChartGestures(TimingChart* chart);
 
     // The capture the read-out reads from; null when none is open. Must outlive its use.
-    void setCapture(const DecodedCapture* capture) { capture_ = capture; }
+    void setCapture(const DecodedCapture* capture);
     // The window the chart shows now.
     SampleWindow shown() const;
     QScrollBar* overview() const { return overview_; }
