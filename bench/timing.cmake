@@ -5,3 +5,7 @@ target_link_libraries(timing_bench PRIVATE zq_timing Qt6::Test benchmark::benchm
 
 add_executable(timing_screenshot ${CMAKE_CURRENT_LIST_DIR}/timing_screenshot.cpp)
 target_link_libraries(timing_screenshot PRIVATE zq_timing Qt6::Test)
+
+# The chart's gestures: a wheel step, a pan step, a cursor click, the hover read-out.
+add_executable(chart_gestures_bench ${CMAKE_CURRENT_LIST_DIR}/chart_gestures.cpp)
+target_link_libraries(chart_gestures_bench PRIVATE zq_timing Qt6::Test benchmark::benchmark)

@@ -45,7 +45,9 @@ struct Span {
 // density stays crisp and costs a few microseconds per trace.
 class PixelCanvas {
   public:
-    PixelCanvas(QImage& image, QRect clip) : image_(image), clip_(clip & image.rect()) {}
+    // The image's bits are fetched once: every scanLine() call would check for a detach.
+    PixelCanvas(QImage& image, QRect clip)
+        : bits_(image.bits()), stride_(image.bytesPerLine()), clip_(clip & image.rect()) {}
 
     // Fills columns [x, x + w) and rows [yTop, yBottom] (inclusive) with colour.
     void fill(int x, int w, int yTop, int yBottom, QRgb colour) {
@@ -53,13 +55,14 @@ class PixelCanvas {
         const int x0 = std::max(x, clip_.left()), x1 = std::min(x + w - 1, clip_.right());
         const int y0 = std::max(yTop, clip_.top()), y1 = std::min(yBottom, clip_.bottom());
         for (int y = y0; y <= y1; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_);
             for (int xx = x0; xx <= x1; ++xx) line[xx] = colour;
         }
     }
 
   private:
-    QImage& image_;
+    uchar* bits_;
+    qsizetype stride_;
     QRect clip_;
 };
 
