@@ -12,3 +12,8 @@ target_link_libraries(timing_screenshot PRIVATE zq_timing Qt6::Test)
 add_executable(load_memory ${CMAKE_CURRENT_LIST_DIR}/load_memory.cpp)
 target_link_libraries(load_memory PRIVATE zq_warnings)
 target_link_libraries(load_memory PRIVATE zq_app)
+
+# The chart's gestures: a wheel step, a pan step, a cursor click, the hover read-out.
+add_executable(chart_gestures_bench ${CMAKE_CURRENT_LIST_DIR}/chart_gestures.cpp)
+target_link_libraries(chart_gestures_bench PRIVATE zq_warnings)
+target_link_libraries(chart_gestures_bench PRIVATE zq_timing Qt6::Test benchmark::benchmark)

@@ -4,8 +4,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QTimer>
+#include <algorithm>
 
+#include "capture/BoxNumber.h"
 #include "capture/Navigation.h"
+#include "capture/ViewGestures.h"
+#include "widgets/ChartGestures.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
 
@@ -115,6 +120,7 @@ void TimingView::buildControls() {
     connect(c.DecStart, &QPushButton::clicked, this, &TimingView::DecStart_Click);
     for (QCheckBox* box : c.checks())
         connect(box, &QCheckBox::clicked, this, &TimingView::MarkCheck_Click);
+    buildChartGestures(client);
 
     // Enter in a box does what applying it does: "Go !" for the window's boxes, a redraw (as
     // a click of its check box would) for an interval or a cursor.
@@ -234,6 +240,74 @@ void TimingView::DecStart_Click() {
 
 void TimingView::MarkCheck_Click() {
     withBoxes([this](ViewBoxes& b) { logic_.CalcData(b); });
+}
+
+// The chart's gestures. Each one is another way to fill the boxes and click a button, so it
+// ends where typing the same values and clicking would.
+
+void TimingView::buildChartGestures(QWidget* client) {
+    gestures_ = area_.gestures;
+    // Not a designed control: the read-out of the pointer, in the free space under ReadStatus.
+    Readout_ = new QLabel(client);
+    Readout_->setObjectName("Readout");
+    Readout_->setAccessibleName("Value under the pointer");
+    Readout_->setWordWrap(true);
+    Readout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Readout_->setGeometry(scale_.rect(10560, 7290, 4440, 600));
+    connect(gestures_, &ChartGestures::readoutChanged, Readout_, &QLabel::setText);
+    connect(gestures_, &ChartGestures::windowRequested, this, &TimingView::ChartWindow_Request);
+    connect(gestures_, &ChartGestures::stepRequested, this, &TimingView::ChartStep_Request);
+    connect(gestures_, &ChartGestures::cursorRequested, this, &TimingView::ChartCursor_Request);
+    connect(gestures_, &ChartGestures::edgeRequested, this, &TimingView::ChartEdge_Request);
+    connect(area_.chart, &TimingChart::chartDataChanged, this, &TimingView::DecodeShownCapture);
+}
+
+void TimingView::ShowFirstSample(int32_t sample) { area_.chart->setFirstSample(sample); }
+
+void TimingView::DecodeShownCapture() {
+    if (capture_.isOpen()) {
+        ByteCursor in = capture_.file()->cursor();
+        DecodeCapture(in, decoded_);
+    }
+    gestures_->setCapture(capture_.isOpen() ? &decoded_ : nullptr);
+}
+
+void TimingView::ChartWindow_Request(int start, int length) {
+    controls_->StartPos->setText(QString::number(start));
+    controls_->DataLen->setText(QString::number(length));
+    Update_Click();
+}
+
+void TimingView::ChartStep_Request(int direction) {
+    if (direction > 0)
+        IncStart_Click();
+    else
+        DecStart_Click();
+}
+
+void TimingView::ChartCursor_Request(int cursor, int sample) {
+    (cursor == 0 ? controls_->MarkCursorA : controls_->MarkCursorB)
+        ->setText(QString::number(sample));
+    if (CheckValue(controls_->MarkCursorsCheck) == Unchecked)
+        SetCheck(controls_->MarkCursorsCheck, Checked);
+    MarkCheck_Click();
+}
+
+void TimingView::ChartEdge_Request(int channel, int direction) {
+    if (!capture_.isOpen()) return;
+    const SampleWindow shown = gestures_->shown();
+    std::optional<int32_t> cursorA;
+    if (const auto a = ParseBoxNumber(controls_->MarkCursorA->text().toStdString()))
+        cursorA = static_cast<int32_t>(std::clamp(RoundHalfEven(*a), -1e9, 1e9));
+    const auto edge = FindEdge(decoded_, channel, shown, cursorA, direction);
+    if (!edge) return;
+    const SampleWindow w = WindowShowing(ClampedWindow(shown.start, shown.length), *edge);
+    controls_->StartPos->setText(QString::number(w.start));
+    controls_->DataLen->setText(QString::number(w.length));
+    controls_->MarkCursorA->setText(QString::number(*edge));
+    if (CheckValue(controls_->MarkCursorsCheck) == Unchecked)
+        SetCheck(controls_->MarkCursorsCheck, Checked);
+    Update_Click();
 }
 
 }  // namespace zq

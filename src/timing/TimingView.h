@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/DecodedCapture.h"
 #include "capture/ViewSettings.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
@@ -27,6 +28,7 @@ class QPushButton;
 
 namespace zq {
 
+class ChartGestures;
 class TimingChart;
 
 class TimingView : public QMainWindow, private TimingViewOutput {
@@ -85,6 +87,7 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void ShowChartTitle(const std::string& title) override;
     void ShowCursorDiff(const std::string& caption) override;
     void ShowBoxes(const ViewBoxes& boxes) override { controls_->setBoxes(boxes); }
+    void ShowFirstSample(int32_t sample) override;
 
     void buildControls();
     // Menus, the read's Stop and progress bar, Enter and Esc (TimingViewMenus.cpp).
@@ -123,6 +126,19 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     QPushButton* StopRead_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::unique_ptr<ChartGrowth> growth_;
+    // The chart's gestures: each fills the boxes and runs the handler of a button.
+  private slots:
+    void ChartWindow_Request(int start, int length);
+    void ChartStep_Request(int direction);
+    void ChartCursor_Request(int cursor, int sample);
+    void ChartEdge_Request(int channel, int direction);
+
+  private:
+    void buildChartGestures(QWidget* client);
+    void DecodeShownCapture();
+    ChartGestures* gestures_ = nullptr;
+    QLabel* Readout_ = nullptr;
+    DecodedCapture decoded_;  // the current capture, decoded once per redraw
 };
 
 }  // namespace zq

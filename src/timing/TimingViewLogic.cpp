@@ -2,6 +2,9 @@
 
 #include <filesystem>
 
+#include <climits>
+
+#include "capture/BoxNumber.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
 
@@ -41,6 +44,8 @@ void TimingViewLogic::CalcData(ViewBoxes& boxes) {
 }
 
 void TimingViewLogic::PlotData(const ChartGrid& grid, const ViewBoxes& boxes) {
+    // The labels count from the same number.
+    out_.ShowFirstSample(static_cast<int32_t>(BoxInteger(boxes.StartPos, INT32_MIN, INT32_MAX)));
     out_.PlotChart(grid, PositionLabels(boxes.StartPos, boxes.DataLen, grid.GridLength()));
 }
 

@@ -27,6 +27,8 @@ class TimingViewOutput {
     virtual void ShowBoxes(const ViewBoxes& boxes) = 0;
     // A file has just become the current capture by a load (for the recent files list).
     virtual void CaptureOpened(const std::string& path) { (void)path; }
+    // The sample of the chart's first position, before each hand-over.
+    virtual void ShowFirstSample(int32_t /*sample*/) {}
 };
 
 // The folder each file dialog last chose a file in; each dialog starts there next time.

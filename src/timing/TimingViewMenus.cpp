@@ -128,7 +128,8 @@ void TimingView::Export_Click(int kind) {
     // The chart area as zq350-inspect render draws it, whatever the window's size.
     const TimingChart& chart = *area_.chart;
     const QImage picture =
-        ChartAreaPicture(chart.chartData(), chart.columnLabels(), chart.titleText());
+        ChartAreaPicture(chart.firstSample(), chart.chartData(), chart.columnLabels(),
+                         chart.titleText());
     if (!picture.save(QString::fromStdString(*path), "PNG"))
         dialogs_.MessageBox(*path + ": cannot write the picture", Buttons::Ok, Icon::Exclamation,
                             kProgramTitle);

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "widgets/ChartGestures.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
 
@@ -42,16 +43,18 @@ ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale) {
     }
     area.chart = new TimingChart(parent);
     area.chart->setGeometry(scale.rect(kChartLeft, kChartTop, kChartWidth, kChartHeight));
+    area.gestures = new ChartGestures(area.chart);
     return area;
 }
 
-QImage ChartAreaPicture(const ChartGrid& grid, std::vector<std::string> labels,
-                        const std::string& title) {
+QImage ChartAreaPicture(int32_t firstSample, const ChartGrid& grid,
+                        std::vector<std::string> labels, const std::string& title) {
     const TwipScale scale(96);
     QWidget canvas;
     ApplyDesignFont(&canvas);
     const ChartArea area = BuildChartArea(&canvas, scale);
     canvas.resize(ChartArea::VisibleSize(scale));
+    area.chart->setFirstSample(firstSample);
     area.chart->setChartData(grid);
     area.chart->setColumnLabels(std::move(labels));
     area.chart->setTitleText(title);

@@ -17,10 +17,13 @@ class QWidget;
 
 namespace zq {
 
+class ChartGestures;
 class TimingChart;
 
 struct ChartArea {
     TimingChart* chart = nullptr;
+    // The chart's mouse and keyboard gestures and its overview bar below the axis.
+    ChartGestures* gestures = nullptr;
     std::array<QLabel*, 16> channelLabels{};  // index = channel
 
     // Size of the part of a parent widget that the area covers (the chart's top lies above
@@ -28,12 +31,13 @@ struct ChartArea {
     static QSize VisibleSize(const TwipScale& scale);
 };
 
-// Creates the chart and the channel labels as children of parent, at their design places.
+// Creates the chart with its gestures and the channel labels as children of parent, at their design
+// places.
 ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale);
 
 // The area as a picture at its design size and 96 dpi, whatever the window's size: the same
 // picture File > Export > PNG and zq350-inspect render give for the same view.
-QImage ChartAreaPicture(const ChartGrid& grid, std::vector<std::string> labels,
+QImage ChartAreaPicture(int32_t firstSample, const ChartGrid& grid, std::vector<std::string> labels,
                         const std::string& title);
 
 // Object name and top (twips) of the label of a channel.

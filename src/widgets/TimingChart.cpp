@@ -10,6 +10,9 @@
 #include <cmath>
 #include <limits>
 
+#include "capture/ViewGestures.h"
+#include "chart/AxisLabels.h"
+
 namespace zq {
 
 namespace {
@@ -42,7 +45,9 @@ struct Span {
 // density stays crisp and costs a few microseconds per trace.
 class PixelCanvas {
   public:
-    PixelCanvas(QImage& image, QRect clip) : image_(image), clip_(clip & image.rect()) {}
+    // The image's bits are fetched once: every scanLine() call would check for a detach.
+    PixelCanvas(QImage& image, QRect clip)
+        : bits_(image.bits()), stride_(image.bytesPerLine()), clip_(clip & image.rect()) {}
 
     // Fills columns [x, x + w) and rows [yTop, yBottom] (inclusive) with colour.
     void fill(int x, int w, int yTop, int yBottom, QRgb colour) {
@@ -50,13 +55,14 @@ class PixelCanvas {
         const int x0 = std::max(x, clip_.left()), x1 = std::min(x + w - 1, clip_.right());
         const int y0 = std::max(yTop, clip_.top()), y1 = std::min(yBottom, clip_.bottom());
         for (int y = y0; y <= y1; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_);
             for (int xx = x0; xx <= x1; ++xx) line[xx] = colour;
         }
     }
 
   private:
-    QImage& image_;
+    uchar* bits_;
+    qsizetype stride_;
     QRect clip_;
 };
 
@@ -71,6 +77,41 @@ TimingChart::TimingChart(QWidget* parent) : QWidget(parent), grid_(0) {
 void TimingChart::setChartData(const ChartGrid& grid) {
     grid_ = grid;
     invalidate();
+    emit chartDataChanged();
+}
+
+void TimingChart::setFirstSample(int32_t sample) {
+    if (sample == firstSample_) return;
+    firstSample_ = sample;
+    invalidate();
+}
+
+std::optional<int32_t> TimingChart::sampleAt(QPointF point) const {
+    const QRectF plot = plotRect();
+    if (point.y() < plot.top() || point.y() > plot.bottom()) return std::nullopt;
+    const auto p = PositionAt(point.x() - plot.left(), plot.width(), grid_.samples());
+    if (!p) return std::nullopt;
+    return firstSample_ + *p;
+}
+
+std::optional<int> TimingChart::channelAt(double y) const {
+    const double value = (kValueZeroTw - y * kDesignHeightTw / std::max(1, height())) / kBandTw;
+    if (!(value >= 0 && value < 16)) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+void TimingChart::setSelection(std::optional<std::pair<int32_t, int32_t>> samples) {
+    if (samples == selection_) return;
+    selection_ = samples;
+    update();  // drawn over the cached picture
+}
+
+QRect TimingChart::overviewRect() const {
+    const QRectF plot = plotRect();
+    const double top = plot.bottom() + kLabelGapTw * height() / kDesignHeightTw +
+                       QFontMetricsF(font()).height() + 3;
+    const double bottom = std::min<double>(height() - 2, top + 14);
+    return QRectF(QPointF(plot.left(), top), QPointF(plot.right(), bottom)).toRect();
 }
 
 void TimingChart::setColumnLabels(std::vector<std::string> labels) {
@@ -227,19 +268,20 @@ QImage TimingChart::renderImage(qreal dpr) const {
     p.setFont(labelFont);
     const QFontMetricsF fm(labelFont);
     const double labelTop = plotF.bottom() + kLabelGapTw * sy;
-    // A label that would run into its left neighbour ("Trig" next to a sample number) moves
-    // down a row.
-    double rowEnd[2] = {-1e9, -1e9};
-    for (size_t i = 0; i < labels_.size() && static_cast<int64_t>(i) < n; ++i) {
-        if (labels_[i].empty()) continue;
-        const double x = positionX(static_cast<int>(i) + 1);
-        const QString text = QString::fromStdString(labels_[i]);
+    // One row of labels, each on its own sample: where they would crowd, fewer are drawn.
+    const AxisLayout axis{plotF.width() / static_cast<double>(n), 6, [&fm](std::string_view t) {
+                              return fm.horizontalAdvance(
+                                  QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
+                          }};
+    const size_t count = std::min(labels_.size(), static_cast<size_t>(n));
+    const std::vector<std::string> shown(labels_.begin(),
+                                         labels_.begin() + static_cast<ptrdiff_t>(count));
+    for (const AxisLabel& l : LayoutAxisLabels(shown, firstSample_, axis)) {
+        const double x = positionX(l.position + 1);
+        const QString text = QString::fromStdString(l.text);
         const double w = fm.horizontalAdvance(text) + 2;
-        const int row = x - w / 2 < rowEnd[0] + 2 ? 1 : 0;
-        rowEnd[row] = x + w / 2;
-        const double top = labelTop + row * fm.height();
-        p.drawLine(QPointF(x, plotF.bottom()), QPointF(x, top));
-        p.drawText(QRectF(x - w / 2, top, w, fm.height() + 2), Qt::AlignCenter, text);
+        p.drawLine(QPointF(x, plotF.bottom()), QPointF(x, labelTop));
+        p.drawText(QRectF(x - w / 2, labelTop, w, fm.height() + 2), Qt::AlignCenter, text);
     }
     return image;
 }
@@ -253,6 +295,18 @@ void TimingChart::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.drawImage(event->rect(), cache_,
                 QRectF(event->rect().topLeft() * dpr, event->rect().size() * dpr));
+    if (selection_) {
+        const auto [a, b] = std::minmax(selection_->first, selection_->second);
+        const QRectF plot = plotRect();
+        const double pitch = plot.width() / grid_.samples();
+        const double x0 = plot.left() + (a - firstSample_) * pitch;
+        const double x1 = plot.left() + (b - firstSample_ + 1) * pitch;
+        const QRectF range(QPointF(std::max(x0, plot.left()), plot.top()),
+                           QPointF(std::min(x1, plot.right()), plot.bottom()));
+        p.fillRect(range, QColor(255, 255, 255, 60));
+        p.setPen(QColor(255, 255, 255, 160));
+        p.drawRect(range);
+    }
 }
 
 void TimingChart::resizeEvent(QResizeEvent*) { cache_ = QImage(); }

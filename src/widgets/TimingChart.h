@@ -11,7 +11,9 @@
 #include <QImage>
 #include <QRectF>
 #include <QWidget>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/ChartGrid.h"
@@ -39,6 +41,19 @@ class TimingChart : public QWidget {
     // TitleText.
     void setTitleText(const std::string& title);
 
+    // The sample of the first position, for the sample numbers of long windows and for the
+    // gestures; set before the grid it belongs to.
+    void setFirstSample(int32_t sample);
+    int32_t firstSample() const { return firstSample_; }
+    // The sample under a chart-local point and the channel whose band holds a y; nothing
+    // outside the plot.
+    std::optional<int32_t> sampleAt(QPointF point) const;
+    std::optional<int> channelAt(double y) const;
+    // Samples from .. to shaded over the plot (a range being dragged out); nothing clears it.
+    void setSelection(std::optional<std::pair<int32_t, int32_t>> samples);
+    // Below the axis labels: where the overview bar goes.
+    QRect overviewRect() const;
+
     const ChartGrid& chartData() const { return grid_; }
     const std::vector<std::string>& columnLabels() const { return labels_; }
     const std::string& titleText() const { return title_; }
@@ -58,6 +73,10 @@ class TimingChart : public QWidget {
     // shows a cached one.
     QImage renderImage(qreal devicePixelRatio) const;
 
+  signals:
+    // A new grid was handed over.
+    void chartDataChanged();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -69,6 +88,8 @@ class TimingChart : public QWidget {
     ChartGrid grid_;
     std::vector<std::string> labels_;
     std::string title_ = "Timing Diagram";
+    int32_t firstSample_ = 0;
+    std::optional<std::pair<int32_t, int32_t>> selection_;
     mutable QImage cache_;
 };
 

@@ -9,12 +9,14 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QWidget>
+#include <climits>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CaptureTool.h"
+#include "capture/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
@@ -78,8 +80,10 @@ int main(int argc, char** argv) {
         static char* qtArgv[] = {name, nullptr};
         app = std::make_unique<QApplication>(qtArgc, qtArgv);
     }
+    // As the window hands them over: the first sample, then the grid and its labels.
     const QImage picture = zq::ChartAreaPicture(
-        pass.grid, zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()),
+        static_cast<int32_t>(zq::BoxInteger(boxes.StartPos, INT32_MIN, INT32_MAX)), pass.grid,
+        zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()),
         path + zq::kChartTitleSuffix);
     // Every step of the write is checked: a full disk shows only when the data is flushed.
     QFile output(QString::fromStdString(out));

@@ -1,0 +1,214 @@
+#include "widgets/ChartGestures.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "widgets/TimingChart.h"
+
+namespace zq {
+
+namespace {
+constexpr int kWheelStep = 120;  // one notch of a wheel, in eighths of a degree
+}  // namespace
+
+ChartGestures::ChartGestures(TimingChart* chart)
+    : QObject(chart), chart_(chart), overview_(new QScrollBar(Qt::Horizontal, chart)) {
+    overview_->setObjectName("Overview");
+    overview_->setAccessibleName("Overview");
+    overview_->setFocusPolicy(Qt::NoFocus);  // outside the designed tab order
+    overview_->setGeometry(chart->overviewRect());
+    connect(overview_, &QScrollBar::valueChanged, this, [this](int start) {
+        if (!syncing_) request(ClampedWindow(start, shown().length));
+    });
+    connect(chart, &TimingChart::chartDataChanged, this, &ChartGestures::syncOverview);
+    chart->setMouseTracking(true);
+    chart->installEventFilter(this);
+    syncOverview();
+}
+
+void ChartGestures::setCapture(const DecodedCapture* capture) {
+    capture_ = capture;
+    hover(pointer_);  // the pointer may now lie over another sample, or another capture
+}
+
+SampleWindow ChartGestures::shown() const {
+    return {chart_->firstSample(), chart_->chartData().GridLength()};
+}
+
+void ChartGestures::syncOverview() {
+    // The whole capture as the range, the window as the handle.
+    const SampleWindow w = ClampedWindow(shown().start, shown().length);
+    syncing_ = true;
+    overview_->setRange(0, std::min(2045, kCaptureSamples - w.length));
+    overview_->setPageStep(w.length);
+    overview_->setSingleStep(std::max(1, w.length / 4));
+    overview_->setValue(shown().start);
+    syncing_ = false;
+    hover(pointer_);
+}
+
+void ChartGestures::request(SampleWindow w) {
+    if (w == shown()) return;
+    emit windowRequested(w.start, w.length);
+}
+
+bool ChartGestures::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != chart_) return false;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            press(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseMove:
+            move(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            release(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::Wheel:
+            return wheel(static_cast<QWheelEvent*>(event));
+        case QEvent::KeyPress:
+            return key(static_cast<QKeyEvent*>(event));
+        case QEvent::Leave:
+            hover(std::nullopt);
+            return false;
+        case QEvent::Resize:
+            overview_->setGeometry(chart_->overviewRect());
+            return false;
+        default:
+            return false;
+    }
+}
+
+void ChartGestures::press(QMouseEvent* e) {
+    chart_->setFocus(Qt::MouseFocusReason);
+    if (drag_ != Drag::None) return;
+    pressPos_ = e->position();
+    pressSample_ = chart_->sampleAt(pressPos_);
+    if (!pressSample_) return;
+    pressWindow_ = shown();
+    pressRight_ = e->button() == Qt::RightButton;
+    pressShift_ = e->modifiers() & Qt::ShiftModifier;
+    const bool range = !pressRight_ && (e->modifiers() & Qt::ControlModifier);
+    drag_ = range ? Drag::Range : Drag::Pending;
+    if (range) chart_->setSelection(std::pair{*pressSample_, *pressSample_});
+}
+
+void ChartGestures::move(QMouseEvent* e) {
+    hover(e->position());
+    if (drag_ == Drag::Pending && !pressRight_ &&
+        (e->position() - pressPos_).manhattanLength() >= QApplication::startDragDistance())
+        drag_ = Drag::Pan;
+    if (drag_ == Drag::Pan) {
+        request(
+            PanWindow(pressWindow_, e->position().x() - pressPos_.x(), chart_->plotRect().width()));
+    } else if (drag_ == Drag::Range) {
+        // The point may leave the plot sideways; the range then ends at the plot's edge.
+        const QRectF plot = chart_->plotRect();
+        const QPointF inside(std::clamp(e->position().x(), plot.left(), plot.right() - 0.01),
+                             plot.center().y());
+        if (const auto s = chart_->sampleAt(inside))
+            chart_->setSelection(std::pair{*pressSample_, *s});
+    }
+}
+
+void ChartGestures::release(QMouseEvent* e) {
+    const Drag drag = drag_;
+    drag_ = Drag::None;
+    if (drag == Drag::Pending) {
+        emit cursorRequested(pressRight_ || pressShift_ ? 1 : 0, *pressSample_);
+    } else if (drag == Drag::Range) {
+        chart_->setSelection(std::nullopt);
+        const QRectF plot = chart_->plotRect();
+        const QPointF inside(std::clamp(e->position().x(), plot.left(), plot.right() - 0.01),
+                             plot.center().y());
+        if (const auto s = chart_->sampleAt(inside); s && *s != *pressSample_)
+            request(RangeWindow(*pressSample_, *s));
+    }
+}
+
+bool ChartGestures::wheel(QWheelEvent* e) {
+    const QPoint d = e->angleDelta();
+    const bool sideways = std::abs(d.x()) > std::abs(d.y());
+    const bool pan = sideways || (e->modifiers() & Qt::ShiftModifier);
+    wheelRest_ += sideways ? d.x() : d.y();
+    const int steps = wheelRest_ / kWheelStep;
+    wheelRest_ -= steps * kWheelStep;
+    if (steps == 0) return true;
+    if (pan) {
+        // Turning up or left shows earlier samples, as "<" does.
+        for (int i = 0; i < std::abs(steps); ++i) emit stepRequested(steps > 0 ? -1 : 1);
+    } else {
+        zoom(steps, e->position());
+    }
+    return true;
+}
+
+void ChartGestures::zoom(int steps, std::optional<QPointF> around) {
+    const SampleWindow w = shown();
+    const QRectF plot = chart_->plotRect();
+    std::optional<int32_t> anchor = around ? chart_->sampleAt(*around) : std::nullopt;
+    double fraction = 0.5;
+    if (anchor)
+        fraction = (around->x() - plot.left()) / plot.width();
+    else
+        anchor = w.start + static_cast<int32_t>(std::floor(0.5 * (w.length + 1)));
+    request(ZoomWindow(w, *anchor, fraction, steps));
+}
+
+bool ChartGestures::key(QKeyEvent* e) {
+    const SampleWindow w = shown();
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    switch (e->key()) {
+        case Qt::Key_Left:
+            emit stepRequested(-1);
+            return true;
+        case Qt::Key_Right:
+            emit stepRequested(1);
+            return true;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            zoom(1, pointer_);
+            return true;
+        case Qt::Key_Minus:
+            zoom(-1, pointer_);
+            return true;
+        case Qt::Key_Home:
+            request(ClampedWindow(0, w.length));
+            return true;
+        case Qt::Key_End: {
+            const SampleWindow c = ClampedWindow(0, w.length);
+            request(ClampedWindow(kCaptureSamples - c.length, c.length));
+            return true;
+        }
+        case Qt::Key_N:
+            if (pointer_)
+                if (const auto channel = chart_->channelAt(pointer_->y()))
+                    emit edgeRequested(*channel, shift ? -1 : 1);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ChartGestures::hover(std::optional<QPointF> pos) {
+    pointer_ = pos;
+    const std::optional<int32_t> sample = pos ? chart_->sampleAt(*pos) : std::nullopt;
+    chart_->setCursor(sample ? Qt::CrossCursor : Qt::ArrowCursor);
+    QString text;
+    if (sample) {
+        const std::optional<int> channel = chart_->channelAt(pos->y());
+        text = QString::fromStdString(HoverReadout(capture_, *sample, channel.value_or(-1)));
+    }
+    if (text == readout_) return;
+    readout_ = text;
+    emit readoutChanged(text);
+}
+
+}  // namespace zq

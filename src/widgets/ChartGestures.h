@@ -1,0 +1,78 @@
+#pragma once
+// The chart as a waveform viewer: the wheel zooms around the pointer, a drag pans, a Ctrl+drag
+// zooms to the dragged range, a click sets a cursor, the keys step and zoom, and an overview
+// bar below the axis shows where the window lies in the capture. It changes nothing itself: it
+// asks for a window, a step, a cursor or an edge in samples, and the window fills its boxes and
+// runs its buttons' handlers with them. Hovering writes a read-out of the sample and channel
+// under the pointer from the decoded capture, without a decoder pass.
+
+#include <QObject>
+#include <QPointF>
+#include <optional>
+
+#include "capture/DecodedCapture.h"
+#include "capture/ViewGestures.h"
+
+class QKeyEvent;
+class QMouseEvent;
+class QScrollBar;
+class QWheelEvent;
+
+namespace zq {
+
+class TimingChart;
+
+class ChartGestures : public QObject {
+    Q_OBJECT
+  public:
+    explicit ChartGestures(TimingChart* chart);
+
+    // The capture the read-out reads from; null when none is open. Must outlive its use.
+    void setCapture(const DecodedCapture* capture);
+    // The window the chart shows now.
+    SampleWindow shown() const;
+    QScrollBar* overview() const { return overview_; }
+
+  signals:
+    // Fill StartPos and DataLen with these and run "Go !".
+    void windowRequested(int start, int length);
+    // Run ">" (+1) or "<" (-1).
+    void stepRequested(int direction);
+    // Put cursor 0 (A) or 1 (B) on a sample and redraw as the cursor check box does.
+    void cursorRequested(int cursor, int sample);
+    // Put cursor A on the next (+1) or previous (-1) edge of a channel.
+    void edgeRequested(int channel, int direction);
+    void readoutChanged(const QString& text);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    enum class Drag { None, Pending, Pan, Range };
+
+    void press(QMouseEvent* e);
+    void move(QMouseEvent* e);
+    void release(QMouseEvent* e);
+    bool wheel(QWheelEvent* e);
+    bool key(QKeyEvent* e);
+    void hover(std::optional<QPointF> pos);
+    void zoom(int steps, std::optional<QPointF> around);
+    void request(SampleWindow w);
+    void syncOverview();
+
+    TimingChart* chart_;
+    QScrollBar* overview_;
+    const DecodedCapture* capture_ = nullptr;
+    bool syncing_ = false;
+
+    Drag drag_ = Drag::None;
+    bool pressRight_ = false, pressShift_ = false;
+    QPointF pressPos_;
+    SampleWindow pressWindow_;
+    std::optional<int32_t> pressSample_;
+    std::optional<QPointF> pointer_;  // the pointer over the chart
+    QString readout_;
+    int wheelRest_ = 0;  // angle a high-resolution wheel turned short of a step
+};
+
+}  // namespace zq

@@ -1,0 +1,215 @@
+// The chart's gestures on the real main window, offscreen: each one must fill the boxes and
+// draw exactly what typing the same values and clicking the button draws.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <filesystem>
+
+#include "support/CaptureText.h"
+#include "support/FakeDialogs.h"
+#include "timing/TimingView.h"
+#include "widgets/TimingChart.h"
+
+namespace zq {
+namespace {
+
+class ChartGesturesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("zq_chart_gestures_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+        view = std::make_unique<TimingView>(program.capture, program.device, program.dialogs, host);
+        chart = view->chart();
+    }
+    void TearDown() override {
+        view.reset();
+        std::filesystem::remove_all(dir);
+    }
+    // The default window 1008..1072 of a capture whose channel 4 changes every 16 samples.
+    void load(std::string text = test::CaptureText()) {
+        const std::string path = (dir / "capture.txt").string();
+        test::WriteFile(path, text);
+        program.dialogs.files.push_back(path);
+        click("Load");
+        ASSERT_TRUE(program.capture.isOpen());
+    }
+
+    void click(const char* name) {
+        QTest::mouseClick(view->findChild<QAbstractButton*>(name), Qt::LeftButton);
+    }
+    QLineEdit* box(const char* name) { return view->findChild<QLineEdit*>(name); }
+    std::string text(const char* name) { return box(name)->text().toStdString(); }
+    QImage picture() { return chart->renderImage(1); }
+
+    // The middle of a sample's column in a channel's band, chart-local.
+    QPointF at(int sample, double channel = 8) {
+        return {chart->positionX(sample - chart->firstSample() + 1),
+                chart->valueToY(channel + 0.5)};
+    }
+    void mouse(QEvent::Type type, QPointF pos, Qt::MouseButton button,
+               Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton
+                                      : type == QEvent::MouseMove        ? pressed
+                                                                         : Qt::MouseButtons(button);
+        QMouseEvent e(type, pos, chart->mapToGlobal(pos), button, held, mods);
+        QApplication::sendEvent(chart, &e);
+        pressed = held;
+    }
+    void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, mods);
+        for (int i = 1; i <= 4; ++i)
+            mouse(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, mods);
+        mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, mods);
+    }
+    void wheel(QPointF pos, QPoint angle, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWheelEvent e(pos, chart->mapToGlobal(pos), QPoint(), angle, Qt::NoButton, mods,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart, &e);
+    }
+
+    // The boxes hold start and length, and the chart shows what typing them and clicking "Go !"
+    // shows (from another window, so that the typed values do draw anew).
+    void expectTyped(const char* start, const char* length) {
+        EXPECT_EQ(text("StartPos"), start);
+        EXPECT_EQ(text("DataLen"), length);
+        const QImage byGesture = picture();
+        click("IncStart");
+        box("StartPos")->setText(start);
+        box("DataLen")->setText(length);
+        click("Update");
+        EXPECT_TRUE(picture() == byGesture) << "the gesture drew another picture";
+    }
+
+    std::filesystem::path dir;
+    test::TestProgram program;
+    test::FakeHost host;
+    std::unique_ptr<TimingView> view;
+    TimingChart* chart = nullptr;
+    Qt::MouseButtons pressed;
+};
+
+TEST_F(ChartGesturesTest, WheelZoomsAroundThePointerAndShiftWheelSteps) {
+    load();
+    const QPointF p = at(1024);
+    wheel(p, {0, 120});
+    EXPECT_EQ(chart->sampleAt(p), 1024);  // still under the pointer
+    expectTyped("1016", "32");
+    wheel(at(1024), {0, -240});
+    expectTyped("991", "128");
+    wheel(at(1020), {0, -120}, Qt::ShiftModifier);
+    EXPECT_EQ(text("StartPos"), "1023");  // as ">"
+    wheel(at(1020), {120, 0});
+    EXPECT_EQ(text("StartPos"), "991");  // sideways, as "<"
+}
+
+TEST_F(ChartGesturesTest, DragPansWithThePointer) {
+    load();
+    const QPointF to = at(1020);
+    drag(at(1030), to);
+    EXPECT_EQ(chart->sampleAt(to), 1030);  // the dragged sample followed the pointer
+    expectTyped("1018", "64");
+}
+
+TEST_F(ChartGesturesTest, CtrlDragShowsTheRangeThenZoomsToIt) {
+    load();
+    const QPointF from = at(1010, 15.8), to = at(1030, 15.8);  // above channel 15: black
+    mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::ControlModifier);
+    mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::ControlModifier);
+    const QImage dragging = chart->grab().toImage();
+    EXPECT_NE(dragging.pixelColor(at(1020, 15.8).toPoint()), TimingChart::plotBackground());
+    EXPECT_EQ(dragging.pixelColor(at(1040, 15.8).toPoint()), TimingChart::plotBackground());
+    mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::ControlModifier);
+    expectTyped("1010", "20");
+}
+
+TEST_F(ChartGesturesTest, ClicksSetTheCursorsAndSwitchThemOn) {
+    load();
+    click("MarkCursorsCheck");  // off
+    mouse(QEvent::MouseButtonPress, at(1020), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, at(1020), Qt::LeftButton);
+    EXPECT_EQ(text("MarkCursorA"), "1020");
+    EXPECT_TRUE(view->findChild<QAbstractButton*>("MarkCursorsCheck")->isChecked());
+    EXPECT_EQ(view->findChild<QLabel*>("MarkCursorDiff")->text(), "Cursor Diff = 20");
+    mouse(QEvent::MouseButtonPress, at(1030), Qt::RightButton);
+    mouse(QEvent::MouseButtonRelease, at(1030), Qt::RightButton);
+    EXPECT_EQ(text("MarkCursorB"), "1030");
+    mouse(QEvent::MouseButtonPress, at(1035), Qt::LeftButton, Qt::ShiftModifier);
+    mouse(QEvent::MouseButtonRelease, at(1035), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(text("MarkCursorB"), "1035");
+    EXPECT_EQ(view->findChild<QLabel*>("MarkCursorDiff")->text(), "Cursor Diff = 15");
+    expectTyped("1008", "64");  // the cursors as typed draw the same
+}
+
+TEST_F(ChartGesturesTest, HoverReadsTheDecodedCapture) {
+    std::string damaged = test::CaptureText();
+    damaged.erase(test::LineOffset(damaged, 0x0400) + 7, 5);  // line 0400 one word short
+    load(damaged);
+    auto* readout = view->findChild<QLabel*>("Readout");
+    ASSERT_NE(readout, nullptr);
+    mouse(QEvent::MouseMove, at(1010, 1), Qt::NoButton);
+    // Word of sample 1010 (0x3F2): 0x3F2 * 0x101 ^ 0x5A00, low 16 bits.
+    EXPECT_EQ(readout->text().toStdString(), "Sample 1010 (Trig -14)   Word AFF2   Channel 1: 1");
+    EXPECT_EQ(chart->cursor().shape(), Qt::CrossCursor);
+    mouse(QEvent::MouseMove, at(1030, 2), Qt::NoButton);
+    EXPECT_TRUE(readout->text().endsWith("unreliable")) << readout->text().toStdString();
+    mouse(QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);  // off the plot
+    EXPECT_EQ(readout->text().toStdString(), "");
+}
+
+TEST_F(ChartGesturesTest, OverviewShowsAndMovesTheWindow) {
+    load();
+    auto* overview = view->findChild<QScrollBar*>("Overview");
+    ASSERT_NE(overview, nullptr);
+    EXPECT_EQ(overview->value(), 1008);
+    EXPECT_EQ(overview->pageStep(), 64);
+    overview->setSliderDown(true);
+    overview->setSliderPosition(500);  // as dragging the handle does
+    overview->setSliderDown(false);
+    expectTyped("500", "64");
+    EXPECT_EQ(overview->value(), 500);
+}
+
+TEST_F(ChartGesturesTest, KeysStepZoomJumpAndFindEdges) {
+    load();
+    const QImage start = picture();
+    QTest::keyClick(chart, Qt::Key_Right);
+    EXPECT_EQ(text("StartPos"), "1024");
+    QTest::keyClick(chart, Qt::Key_Left);
+    EXPECT_TRUE(picture() == start);
+    QTest::keyClick(chart, Qt::Key_Plus);  // around the middle, the pointer being away
+    EXPECT_EQ(text("DataLen"), "32");
+    EXPECT_EQ(text("StartPos"), "1024");
+    QTest::keyClick(chart, Qt::Key_Minus);
+    EXPECT_EQ(text("StartPos"), "1008");
+    QTest::keyClick(chart, Qt::Key_End);
+    EXPECT_EQ(text("StartPos"), "1984");
+    QTest::keyClick(chart, Qt::Key_Home);
+    EXPECT_EQ(text("StartPos"), "0");
+
+    box("StartPos")->setText("1008");
+    click("Update");
+    box("MarkCursorA")->setText("1070");
+    mouse(QEvent::MouseMove, at(1040, 4), Qt::NoButton);  // over channel 4
+    QTest::keyClick(chart, Qt::Key_N);
+    EXPECT_EQ(text("MarkCursorA"), "1072");
+    EXPECT_EQ(text("StartPos"), "1008");  // shown already
+    QTest::keyClick(chart, Qt::Key_N);
+    EXPECT_EQ(text("MarkCursorA"), "1088");
+    expectTyped("1056", "64");
+    QTest::keyClick(chart, Qt::Key_N, Qt::ShiftModifier);
+    EXPECT_EQ(text("MarkCursorA"), "1072");
+}
+
+}  // namespace
+}  // namespace zq
