@@ -247,13 +247,14 @@ void TimingView::MarkCheck_Click() {
 
 void TimingView::buildChartGestures(QWidget* client) {
     gestures_ = area_.gestures;
-    // Not a designed control: the read-out of the pointer, in the free space under ReadStatus.
+    // Not a designed control: the read-out of the pointer, in the free space under a read's
+    // progress line and bar.
     Readout_ = new QLabel(client);
     Readout_->setObjectName("Readout");
     Readout_->setAccessibleName("Value under the pointer");
     Readout_->setWordWrap(true);
     Readout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Readout_->setGeometry(scale_.rect(10560, 7290, 4440, 600));
+    Readout_->setGeometry(scale_.rect(10560, 7830, 4440, 555));
     connect(gestures_, &ChartGestures::readoutChanged, Readout_, &QLabel::setText);
     connect(gestures_, &ChartGestures::windowRequested, this, &TimingView::ChartWindow_Request);
     connect(gestures_, &ChartGestures::stepRequested, this, &TimingView::ChartStep_Request);
