@@ -2,10 +2,14 @@
 // Stand-ins for the seams the window benchmarks and the README screenshots do not use, and a
 // whole capture to measure on.
 
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <QTemporaryDir>
 #include <iostream>
 #include <string>
 
+#include "capture/Allocator.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
 #include "session/Dialogs.h"
@@ -71,5 +75,18 @@ struct WholeCaptureSession : BenchProgram {
     }
     QTemporaryDir dir;
 };
+
+// The main() of the window benchmarks: offscreen unless a platform is asked for, with freed
+// memory kept as the program keeps it from its start.
+inline int RunWindowBenchmarks(int argc, char** argv, bool quitOnLastWindowClosed = true) {
+    KeepFreedMemoryForRedraws();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(quitOnLastWindowClosed);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 }  // namespace zq::bench

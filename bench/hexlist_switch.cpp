@@ -60,13 +60,4 @@ BENCHMARK(BM_SwitchToDiagram)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    zq::KeepFreedMemoryForRedraws();  // as the program does at start
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return zq::bench::RunWindowBenchmarks(argc, argv, false); }

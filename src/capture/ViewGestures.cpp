@@ -69,29 +69,31 @@ std::optional<int32_t> FindEdge(const DecodedCapture& capture, int channel, Samp
 }
 
 std::string HoverReadout(const DecodedCapture* capture, int32_t sample, int channel) {
-    char text[160];
     const int32_t fromTrigger = sample - kTriggerSample;
-    int n = fromTrigger == 0
-                ? std::snprintf(text, sizeof text, "Sample %d at Trig", sample)
-                : std::snprintf(text, sizeof text, "Sample %d (Trig %+d)", sample, fromTrigger);
-    const auto append = [&](auto... args) {
-        if (n >= 0 && static_cast<size_t>(n) < sizeof text)
-            n += std::snprintf(text + n, sizeof text - static_cast<size_t>(n), args...);
-    };
+    std::string text = "Sample " + std::to_string(sample);
+    if (fromTrigger == 0)
+        text += " at Trig";
+    else
+        text += std::string(" (Trig ") + (fromTrigger > 0 ? "+" : "") +
+                std::to_string(fromTrigger) + ")";
     const bool inCapture = sample >= 0 && sample < kCaptureSamples;
     if (capture && !inCapture) {
-        append("   beyond the capture");
+        text += "   beyond the capture";
     } else if (capture) {
         const auto i = static_cast<size_t>(sample);
-        if (capture->held[i])
-            append("   Word %04X", capture->words[i]);
-        else
-            append("   no word");
+        if (capture->held[i]) {
+            char word[8];
+            std::snprintf(word, sizeof word, "%04X", static_cast<unsigned>(capture->words[i]));
+            text += std::string("   Word ") + word;
+        } else {
+            text += "   no word";
+        }
         if (channel >= 0 && capture->held[i])
-            append("   Channel %d: %d", channel, capture->words[i] >> channel & 1);
-        if (capture->unreliable[i]) append("   unreliable");
+            text += "   Channel " + std::to_string(channel) + ": " +
+                    std::to_string(capture->words[i] >> channel & 1);
+        if (capture->unreliable[i]) text += "   unreliable";
     } else if (channel >= 0) {
-        append("   Channel %d", channel);
+        text += "   Channel " + std::to_string(channel);
     }
     return text;
 }

@@ -38,6 +38,9 @@ Timebase ChooseTimebase(uint64_t sampleRate);
 std::string HeaderSafeText(std::string_view text);
 std::string HeaderSafeName(std::string_view path);
 
+// The date of an export's header: now, in UTC ("2026-12-07 18:13:54 UTC").
+std::string DateNow();
+
 struct VcdOptions {
     uint64_t sampleRate = kDefaultSampleRate;
     std::string source;                     // the capture's path; only its file name is written

@@ -1,4 +1,5 @@
 #include <array>
+#include <ctime>
 
 #include "capture/ViewSettings.h"
 #include "export/Export.h"
@@ -134,6 +135,15 @@ std::string Vcd(const DecodedCapture& c, const VcdOptions& o) {
     out += std::to_string(tb.at(kCaptureSamples));
     out += '\n';
     return out;
+}
+
+std::string DateNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    char buf[40];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S UTC", &tm);
+    return buf;
 }
 
 }  // namespace zq::exports

@@ -73,7 +73,7 @@ bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportK
     if (kind == ExportKind::Vcd) {
         exports::VcdOptions o;
         o.source = capture.currentFile();
-        o.date = ExportDate();
+        o.date = exports::DateNow();
         o.program = "zq350";
         bytes = exports::Vcd(decoded, o);
     } else {
@@ -81,15 +81,6 @@ bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportK
     }
     if (!out.writeAndClose(bytes, error)) return fail(error);
     return true;
-}
-
-std::string ExportDate() {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    gmtime_r(&now, &tm);
-    char buf[40];
-    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S UTC", &tm);
-    return buf;
 }
 
 }  // namespace zq

@@ -26,7 +26,4 @@ std::optional<std::string> ChooseExportPath(Dialogs& dialogs, ExportKind kind, s
 bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportKind kind,
                         const std::string& path);
 
-// The date of an export's header: now, in UTC.
-std::string ExportDate();
-
 }  // namespace zq

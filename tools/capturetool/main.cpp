@@ -159,16 +159,6 @@ int Check(const std::string& path, const std::vector<std::string>& rest) {
     return findings.empty() ? status : 1;
 }
 
-// Today's date and time in UTC for the VCD's $date.
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    gmtime_r(&now, &tm);
-    char buf[40];
-    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S UTC", &tm);
-    return buf;
-}
-
 // The cursor a box text names, as the window reads it; none when the text is not a number.
 std::optional<int32_t> CursorSample(const std::string& text) {
     if (!ParseBoxNumber(text)) return std::nullopt;
@@ -244,7 +234,7 @@ int Export(const std::string& path, const std::vector<std::string>& args) {
         exports::VcdOptions o;
         o.sampleRate = sampleRate;
         o.source = path;
-        o.date = UtcNow();
+        o.date = exports::DateNow();
         text = exports::Vcd(capture, o);
     } else {
         text = exports::Csv(capture);
