@@ -6,7 +6,7 @@ target_link_libraries(timing_bench PRIVATE zq_timing Qt6::Test benchmark::benchm
 
 add_executable(timing_screenshot ${CMAKE_CURRENT_LIST_DIR}/timing_screenshot.cpp)
 target_link_libraries(timing_screenshot PRIVATE zq_warnings)
-target_link_libraries(timing_screenshot PRIVATE zq_timing Qt6::Test)
+target_link_libraries(timing_screenshot PRIVATE zq_timing Qt6::Test benchmark::benchmark)
 
 # Resident memory over many loads through the real file dialog.
 add_executable(load_memory ${CMAKE_CURRENT_LIST_DIR}/load_memory.cpp)

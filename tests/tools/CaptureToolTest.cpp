@@ -48,12 +48,17 @@ class CaptureToolTest : public ::testing::Test {
   protected:
     void SetUp() override {
         words_ = test::CounterWords();
-        good_ = ::testing::TempDir() + "/tool_good.txt";
+        good_ = Temp("tool_good.txt");
         test::WriteFile(good_, test::CaptureText(words_));
         auto text = test::CaptureText(words_, 0, 80);
         text.erase(test::LineOffset(text, 0x400) + 7, 1);
-        damaged_ = ::testing::TempDir() + "/tool_damaged.txt";
+        damaged_ = Temp("tool_damaged.txt");
         test::WriteFile(damaged_, text);
+    }
+    // A file name of this test's own: CTest runs the tests of this suite in parallel
+    // processes, which must not rewrite each other's files.
+    static std::string Temp(const std::string& name) {
+        return ::testing::TempDir() + "/" + std::to_string(::getpid()) + "_" + name;
     }
     std::vector<uint16_t> words_;
     std::string good_, damaged_;
@@ -137,7 +142,7 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     // the whole-file check says it is no capture.
     EXPECT_EQ(Inspect("list " + damaged_, true).status, 1);
     EXPECT_EQ(Inspect("grid " + damaged_ + " --start 0 --length 2047", true).out, report);
-    const std::string none = ::testing::TempDir() + "/tool_none.txt";
+    const std::string none = Temp("tool_none.txt");
     test::WriteFile(none, "no capture here\r\n");
     for (const char* mode : {"list ", "grid "}) {
         const RunResult r = Inspect(mode + none, true);
@@ -153,7 +158,7 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
 }
 
 TEST_F(CaptureToolTest, ExportRoundTrips) {
-    const std::string csv = ::testing::TempDir() + "/tool.csv";
+    const std::string csv = Temp("tool.csv");
     ASSERT_EQ(Inspect("export " + good_ + " --csv " + csv).status, 0);
     std::istringstream in(ReadAll(csv));
     std::string line;
@@ -167,7 +172,7 @@ TEST_F(CaptureToolTest, ExportRoundTrips) {
     }
 
     // The VCD's value changes give back every word.
-    const std::string vcd = ::testing::TempDir() + "/tool.vcd";
+    const std::string vcd = Temp("tool.vcd");
     ASSERT_EQ(Inspect("export " + good_ + " --vcd " + vcd).status, 0);
     std::istringstream v(ReadAll(vcd));
     uint16_t current = 0;
@@ -201,7 +206,7 @@ TEST_F(CaptureToolTest, ExportRoundTrips) {
 // Outputs that must not be written, and writes that fail: exit status 2 with the file's name
 // and the system's text, the capture untouched, and no file of ours left behind.
 TEST_F(CaptureToolTest, ExportRefusesHarmfulOutputsAndReportsFailedWrites) {
-    const std::string dir = ::testing::TempDir() + "/export_out";
+    const std::string dir = Temp("export_out");
     ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir + " && mkfifo " + dir +
                            "/fifo && ln " + good_ + " " + dir + "/link")
                               .c_str()),
@@ -252,8 +257,8 @@ TEST_F(CaptureToolTest, ExportRefusesHarmfulOutputsAndReportsFailedWrites) {
 // The sample rate sets the VCD's time unit; the file name alone is written; the save file
 // opens the VCD by its full path with the trigger marker and the cursors.
 TEST_F(CaptureToolTest, ExportSampleRateAndSaveFile) {
-    const std::string vcd = ::testing::TempDir() + "/rate.vcd";
-    const std::string gtkw = ::testing::TempDir() + "/rate.gtkw";
+    const std::string vcd = Temp("rate.vcd");
+    const std::string gtkw = Temp("rate.gtkw");
     ASSERT_EQ(Inspect("export " + damaged_ + " --vcd " + vcd +
                       " --samplerate=2000000 --gtkw=" + gtkw + " --cursors 1000,1030")
                   .status,
