@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -58,7 +59,9 @@ class CaptureToolTest : public ::testing::Test {
     // A file name of this test's own: CTest runs the tests of this suite in parallel
     // processes, which must not rewrite each other's files.
     static std::string Temp(const std::string& name) {
-        return ::testing::TempDir() + "/" + std::to_string(::getpid()) + "_" + name;
+        const std::string dir = ::testing::TempDir() + "/zq_tool_" + std::to_string(::getpid());
+        std::filesystem::create_directories(dir);
+        return dir + "/" + name;
     }
     std::vector<uint16_t> words_;
     std::string good_, damaged_;
