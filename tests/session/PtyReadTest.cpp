@@ -133,7 +133,11 @@ TEST(TtySerialPort, ConfiguresTheLineRawAt9600EightNOne) {
 
 TEST(TtySerialPort, ReopensAndReportsAVanishedPortOnce) {
     PtyDevice dev;
-    TtySerialPort port(dev.portPath());
+    // Opened by a link, as /dev/ttyUSB0 is one: a pseudo-terminal's own number is given to the
+    // next one made once it is gone (by a test running beside this one, too).
+    TempDir dir;
+    std::filesystem::create_symlink(dev.portPath(), dir / "ttyZQ");
+    TtySerialPort port((dir / "ttyZQ").string());
     std::string received;
     std::vector<int> codes;
     port.onCommEvent = [&](int code) {
@@ -160,6 +164,7 @@ TEST(TtySerialPort, ReopensAndReportsAVanishedPortOnce) {
     EXPECT_EQ(codes.back(), comEventPortGone);
     EXPECT_FALSE(port.isOpen());  // closed with the event: nothing more can come
     // A later opening tries the device afresh and says why it is not there.
+    std::filesystem::remove(dir / "ttyZQ");  // as the adapter's link goes with it
     EXPECT_FALSE(port.open(error));
     EXPECT_FALSE(error.empty());
 }
@@ -301,7 +306,10 @@ TEST(Simulator, PacesAtTheLineSpeedByDefault) {
 TEST_F(PtyRead, PulledAdapterIsReportedAndWhatArrivedIsShown) {
     auto dev = std::make_unique<PtyDevice>();
     const std::string file = (dir / "capture.txt").string();
-    start(dev->portPath(), file);
+    // By a link, as /dev/ttyUSB0 is one, which goes with the adapter: the pseudo-terminal's
+    // own number is given to the next one made.
+    std::filesystem::create_symlink(dev->portPath(), dir / "ttyZQ");
+    start((dir / "ttyZQ").string(), file);
     ASSERT_TRUE(dev->send("S 0000 12", 9));
     ASSERT_TRUE(RunUntil([&] { return ReadFile(file).size() == 9; }, 3000));
     dialogs.answers = {AnswerOk};
@@ -319,6 +327,7 @@ TEST_F(PtyRead, PulledAdapterIsReportedAndWhatArrivedIsShown) {
     EXPECT_EQ(capture.file()->path(), file);
 
     // The next read tries the port afresh and reports that it is missing.
+    std::filesystem::remove(dir / "ttyZQ");
     dialogs.names = {(dir / "again.txt").string()};
     dialogs.answers = {AnswerOk};
     read->ReadZQ350_Click(openLog);
