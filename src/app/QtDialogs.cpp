@@ -118,39 +118,54 @@ int LongTextBox(const QString& text, QDialogButtonBox::StandardButtons set,
 
 }  // namespace
 
+namespace {
+
+// The buttons of a box and the one that Esc (or closing it) answers. QMessageBox takes the
+// same values as QDialogButtonBox.
+struct ButtonSet {
+    QDialogButtonBox::StandardButtons set;
+    QDialogButtonBox::StandardButton escape;
+};
+
+ButtonSet ButtonsOf(Buttons buttons) {
+    using B = QDialogButtonBox;
+    switch (buttons) {
+        case Buttons::OkCancel:
+            return {B::Ok | B::Cancel, B::Cancel};
+        case Buttons::YesNoCancel:
+            return {B::Yes | B::No | B::Cancel, B::Cancel};
+        case Buttons::YesNo:
+            return {B::Yes | B::No, B::No};
+        case Buttons::Ok:
+            break;
+    }
+    return {B::Ok, B::Ok};
+}
+
+int AnswerOf(int button, const ButtonSet& b) {
+    switch (button) {
+        case QDialogButtonBox::Yes:
+            return AnswerYes;
+        case QDialogButtonBox::No:
+            return AnswerNo;
+        case QDialogButtonBox::Cancel:
+            return AnswerCancel;
+        case QDialogButtonBox::Ok:
+            return AnswerOk;
+        default:  // closed without a button: as Esc
+            return b.escape == QDialogButtonBox::Ok ? AnswerOk : AnswerOf(b.escape, b);
+    }
+}
+
+}  // namespace
+
 int QtDialogs::MessageBox(const std::string& text, Buttons buttons, Icon icon,
                           const std::string& title) {
     const QString shown = ShownText(text);
-    if (shown.count('\n') >= kLongTextLines || shown.size() > 4000) {
-        QDialogButtonBox::StandardButtons set = QDialogButtonBox::Ok;
-        QDialogButtonBox::StandardButton escape = QDialogButtonBox::Ok;
-        switch (buttons) {
-            case Buttons::Ok:
-                break;
-            case Buttons::OkCancel:
-                set = QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
-                escape = QDialogButtonBox::Cancel;
-                break;
-            case Buttons::YesNoCancel:
-                set = QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel;
-                escape = QDialogButtonBox::Cancel;
-                break;
-            case Buttons::YesNo:
-                set = QDialogButtonBox::Yes | QDialogButtonBox::No;
-                escape = QDialogButtonBox::No;
-                break;
-        }
-        switch (LongTextBox(shown, set, escape, QString::fromStdString(title))) {
-            case QDialogButtonBox::Yes:
-                return AnswerYes;
-            case QDialogButtonBox::No:
-                return AnswerNo;
-            case QDialogButtonBox::Cancel:
-                return AnswerCancel;
-            default:
-                return AnswerOk;
-        }
-    }
+    const ButtonSet b = ButtonsOf(buttons);
+    if (shown.count('\n') >= kLongTextLines || shown.size() > 4000)
+        return AnswerOf(LongTextBox(shown, b.set, b.escape, QString::fromStdString(title)), b);
+
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(shown);
@@ -158,39 +173,9 @@ int QtDialogs::MessageBox(const std::string& text, Buttons buttons, Icon icon,
     box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
                 : icon == Icon::Question  ? QMessageBox::Question
                                           : QMessageBox::NoIcon);
-    QMessageBox::StandardButtons set;
-    QMessageBox::StandardButton escape = QMessageBox::Ok;
-    switch (buttons) {
-        case Buttons::Ok:
-            set = QMessageBox::Ok;
-            break;
-        case Buttons::OkCancel:
-            set = QMessageBox::Ok | QMessageBox::Cancel;
-            escape = QMessageBox::Cancel;
-            break;
-        case Buttons::YesNoCancel:
-            set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-            escape = QMessageBox::Cancel;
-            break;
-        case Buttons::YesNo:
-            set = QMessageBox::Yes | QMessageBox::No;
-            escape = QMessageBox::No;
-            break;
-    }
-    box.setStandardButtons(set);
-    box.setEscapeButton(escape);
-    switch (box.exec()) {
-        case QMessageBox::Yes:
-            return AnswerYes;
-        case QMessageBox::No:
-            return AnswerNo;
-        case QMessageBox::Cancel:
-            return AnswerCancel;
-        case QMessageBox::Ok:
-            return AnswerOk;
-        default:
-            return buttons == Buttons::Ok ? AnswerOk : AnswerCancel;
-    }
+    box.setStandardButtons(QMessageBox::StandardButtons(b.set.toInt()));
+    box.setEscapeButton(static_cast<QMessageBox::StandardButton>(b.escape));
+    return AnswerOf(box.exec(), b);
 }
 
 bool QtDialogs::ShowOpen(OpenLogSettings& settings) {
