@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
@@ -19,13 +18,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QUrl>
 #include <QValidator>
 #include <algorithm>
 #include <array>
 #include <vector>
 
 #include "session/WindowHost.h"
+#include "widgets/Controls.h"
 #include "widgets/Geometry.h"
 
 namespace zq {
@@ -170,17 +169,15 @@ void HexList::resizeEvent(QResizeEvent* event) {
 }
 
 void HexList::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() &&
-        event->mimeData()->urls().front().isLocalFile())
-        event->acceptProposedAction();
+    if (!DroppedFile(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void HexList::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    const std::string path = DroppedFile(event->mimeData());
+    if (path.empty()) return;
     event->acceptProposedAction();
     // The host replaces this window, so nothing may follow the call.
-    host_.openCapture(QFileInfo(urls.front().toLocalFile()).absoluteFilePath().toStdString());
+    host_.openCapture(path);
 }
 
 ViewBoxes HexList::boxes() const { return controls_->boxes(); }

@@ -144,8 +144,8 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
             showSystemError(path + ": " + std::strerror(errno));
             return;
         }
-        if (dialogs_.MessageBox("Replace existing file - " + path + "?", Buttons::YesNoCancel,
-                                Icon::Question, kProgramTitle) != AnswerYes)
+        if (dialogs_.MessageBox(ReplaceFileQuestion(path), Buttons::YesNoCancel, Icon::Question,
+                                kProgramTitle) != AnswerYes)
             continue;
         if (path != viewed) break;
         if (dialogs_.MessageBox("Refresh? (file being viewed) - " + path + "?", Buttons::YesNo,

@@ -30,6 +30,11 @@ struct OpenLogSettings {
     int MaxFileSize = 260;
 };
 
+// The program's own question before a file it is about to write is replaced.
+inline std::string ReplaceFileQuestion(const std::string& path) {
+    return "Replace existing file - " + path + "?";
+}
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;

@@ -47,8 +47,8 @@ std::optional<std::string> ChooseExportPath(Dialogs& dialogs, ExportKind kind,
         folder = FolderOf(s.FileName);
         std::error_code ec;
         if (!std::filesystem::exists(s.FileName, ec)) return s.FileName;
-        const int answer = dialogs.MessageBox("Replace existing file - " + s.FileName + "?",
-                                              Buttons::YesNoCancel, Icon::Question, kProgramTitle);
+        const int answer = dialogs.MessageBox(ReplaceFileQuestion(s.FileName), Buttons::YesNoCancel,
+                                              Icon::Question, kProgramTitle);
         if (answer == AnswerYes) return s.FileName;
         if (answer == AnswerCancel) return std::nullopt;
     }

@@ -286,11 +286,16 @@ void TimingView::ChartStep_Request(int direction) {
         DecStart_Click();
 }
 
+// A gesture that places a cursor shows it, as checking "Set Cursors" would.
+void TimingView::SwitchCursorsOn() {
+    if (CheckValue(controls_->MarkCursorsCheck) == Unchecked)
+        SetCheck(controls_->MarkCursorsCheck, Checked);
+}
+
 void TimingView::ChartCursor_Request(int cursor, int sample) {
     (cursor == 0 ? controls_->MarkCursorA : controls_->MarkCursorB)
         ->setText(QString::number(sample));
-    if (CheckValue(controls_->MarkCursorsCheck) == Unchecked)
-        SetCheck(controls_->MarkCursorsCheck, Checked);
+    SwitchCursorsOn();
     MarkCheck_Click();
 }
 
@@ -306,8 +311,7 @@ void TimingView::ChartEdge_Request(int channel, int direction) {
     controls_->StartPos->setText(QString::number(w.start));
     controls_->DataLen->setText(QString::number(w.length));
     controls_->MarkCursorA->setText(QString::number(*edge));
-    if (CheckValue(controls_->MarkCursorsCheck) == Unchecked)
-        SetCheck(controls_->MarkCursorsCheck, Checked);
+    SwitchCursorsOn();
     Update_Click();
 }
 

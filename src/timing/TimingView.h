@@ -136,6 +136,7 @@ class TimingView : public QMainWindow, private TimingViewOutput {
   private:
     void buildChartGestures(QWidget* client);
     void DecodeShownCapture();
+    void SwitchCursorsOn();
     ChartGestures* gestures_ = nullptr;
     QLabel* Readout_ = nullptr;
     DecodedCapture decoded_;  // the current capture, decoded once per redraw

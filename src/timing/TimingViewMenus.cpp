@@ -5,11 +5,9 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -18,6 +16,7 @@
 #include "chart/PositionLabels.h"
 #include "timing/CaptureExport.h"
 #include "timing/TimingView.h"
+#include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
 #include "zq/Version.h"
 
@@ -29,14 +28,6 @@ constexpr const char* kRecentKey = "recentFiles";
 constexpr const char* kLoadDirKey = "dialogs/load";
 constexpr const char* kReadDirKey = "dialogs/read";
 constexpr const char* kExportDirKey = "dialogs/exports";
-
-// The first local file a drag carries; empty when it carries none.
-QString DroppedFile(const QMimeData* data) {
-    if (!data || !data->hasUrls()) return {};
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) return url.toLocalFile();
-    return {};
-}
 
 }  // namespace
 
@@ -127,9 +118,8 @@ void TimingView::Export_Click(int kind) {
     }
     // The chart area as zq350-inspect render draws it, whatever the window's size.
     const TimingChart& chart = *area_.chart;
-    const QImage picture =
-        ChartAreaPicture(chart.firstSample(), chart.chartData(), chart.columnLabels(),
-                         chart.titleText());
+    const QImage picture = ChartAreaPicture(chart.firstSample(), chart.chartData(),
+                                            chart.columnLabels(), chart.titleText());
     if (!picture.save(QString::fromStdString(*path), "PNG"))
         dialogs_.MessageBox(*path + ": cannot write the picture", Buttons::Ok, Icon::Exclamation,
                             kProgramTitle);
@@ -186,14 +176,14 @@ void TimingView::saveDialogDirs() {
 }
 
 void TimingView::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!DroppedFile(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void TimingView::dropEvent(QDropEvent* event) {
-    const QString path = DroppedFile(event->mimeData());
-    if (path.isEmpty()) return;
+    const std::string path = DroppedFile(event->mimeData());
+    if (path.empty()) return;
     event->acceptProposedAction();
-    OpenFile(QFileInfo(path).absoluteFilePath().toStdString());
+    OpenFile(path);
 }
 
 }  // namespace zq

@@ -1,9 +1,12 @@
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QMimeData>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QUrl>
 
 #include "capture/ViewSettings.h"
 
@@ -56,6 +59,13 @@ Qt::CheckState QtCheckState(uint8_t value) {
         default:
             return Qt::PartiallyChecked;
     }
+}
+
+std::string DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return QFileInfo(url.toLocalFile()).absoluteFilePath().toStdString();
+    return {};
 }
 
 }  // namespace zq

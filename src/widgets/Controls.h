@@ -3,8 +3,10 @@
 
 #include <QPushButton>
 #include <cstdint>
+#include <string>
 
 class QCheckBox;
+class QMimeData;
 class QWidget;
 
 namespace zq {
@@ -31,5 +33,9 @@ Qt::CheckState QtCheckState(uint8_t value);
 // Shrinks a widget's font (down to 6 pt) until its one-line text fits its width: designed
 // widths assume a narrower font than most Linux desktops have.
 void FitTextToWidth(QWidget* widget, const QString& text);
+
+// The full path of the first local file a drag onto a window carries; empty when it carries
+// none. Both windows load it as "Load  from Disk" loads a chosen file.
+std::string DroppedFile(const QMimeData* data);
 
 }  // namespace zq

@@ -433,6 +433,30 @@ TEST_F(TimingViewTest, ReloadedWindowWithoutAFileShowsThePatternAndDefaults) {
     EXPECT_EQ(view->chart()->titleText(), "ZQ350 Logic Analyser - Timing Diagram");
 }
 
+TEST_F(TimingViewTest, WhileBytesArriveClosingAsksAndTextListShowsWhatArrived) {
+    open();
+    view->show();
+    const std::string read = (dir / "read.txt").string();
+    program.startRead(read);
+    program.port->pending = test::CaptureText(words, 0, 10);
+    program.device.OnComm(comEvReceive);
+    ASSERT_EQ(program.device.readState(), ReadState::Receiving);
+
+    dialogs.answers = {AnswerNo};
+    EXPECT_FALSE(view->close());  // answered No: the read goes on
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(program.device.readState(), ReadState::Receiving);
+
+    // "Text List" ends the read first, so the listing shows the capture its banner names.
+    click("TextList");
+    EXPECT_EQ(host.hexListShown, 1);
+    EXPECT_EQ(program.device.readState(), ReadState::Idle);
+    ASSERT_TRUE(state.file());
+    EXPECT_EQ(state.file()->path(), read);
+    EXPECT_EQ(state.currentFile(), read);
+}
+
 TEST_F(TimingViewTest, UnloadClosesWriterAndPortSilentlyOnce) {
     program.startRead((dir / "read.txt").string());
     test::FakePort* p = program.port;
