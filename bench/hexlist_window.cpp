@@ -26,7 +26,7 @@ void BM_ListingLinesOnly(benchmark::State& st) {
     size_t lines = 0;
     for (auto _ : st) {
         const zq::ListingBuild b =
-            zq::BuildListing(c.capture.savedView(), c.capture.currentFile(), c.capture.file());
+            zq::BuildListing(c.capture.savedView(), c.capture.currentFile(), c.capture.model());
         lines = b.lines.size();
         benchmark::DoNotOptimize(b.lines.data());
     }

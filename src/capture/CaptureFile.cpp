@@ -64,6 +64,12 @@ namespace {
 
 // A capture file is a regular file. A directory, pipe, socket or device would block a redraw
 // or never end; the system has a text only for the first.
+FileStamp Stamp(const struct stat& st) {
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<int64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
 std::string NotRegular(const struct stat& st) {
     if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
     if (!S_ISREG(st.st_mode)) return "Not a regular file";
@@ -105,6 +111,18 @@ std::unique_ptr<CaptureFile> CaptureFile::open(const std::string& path, std::str
 }
 
 CaptureFile::~CaptureFile() { ::close(fd_); }
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return Stamp(st);
+}
+
+FileStamp CaptureFile::stamp() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return {};
+    return Stamp(st);
+}
 
 int64_t CaptureFile::length() const {
     struct stat st {};

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,16 @@ class ByteCursor {
     bool eof_ = true;
 };
 
+// What tells a file's versions apart without reading it: an atomic save gives a new inode, a
+// write in place a new size or modification time.
+struct FileStamp {
+    uint64_t device = 0, inode = 0;
+    int64_t size = 0, modified = 0;  // modified in nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of what path names now; nothing when it names nothing.
+std::optional<FileStamp> StampOf(const std::string& path);
+
 class CaptureFile {
   public:
     // Opens path for reading. On failure returns null and puts the system's text in error.
@@ -50,6 +61,8 @@ class CaptureFile {
 
     // Length in bytes as the file stands now (0 when it cannot be asked).
     int64_t length() const;
+    // The stamp of the open file.
+    FileStamp stamp() const;
     // A cursor positioned at the first byte.
     ByteCursor cursor() const { return ByteCursor(fd_); }
     const std::string& path() const { return path_; }

@@ -1,8 +1,7 @@
 #pragma once
-// The scan of a capture file, shared by the chart and the listing: one pass from the first
-// byte, finding the line starts, counting digits into words, checking every line it passes and
-// collecting the damage report. What each consumer does with the digits and words it is told
-// of lives in its own hooks, so both windows read a file exactly alike.
+// The scan of a capture file: one pass over the whole file from its first byte, finding the line
+// starts, reading their addresses and counting digits into words. The whole-capture model is
+// built from it once per file version; every view reads that model, never the file.
 
 #include <cstdint>
 #include <string>
@@ -12,13 +11,6 @@
 #include "capture/HexConvert.h"
 
 namespace zq {
-
-// The window of one pass, after normalisation.
-struct ScanWindow {
-    int32_t start = 0;      // first sample of the window (the StartPos box)
-    int32_t windowEnd = 0;  // start + the data length the pass began with
-    int64_t dataLen = 0;    // the normalised DataLen box; decides when a damaged line ends a pass
-};
 
 // The damage paragraphs a pass meets, in order, up to what a person can read in one box: a
 // wrong file picked by mistake (every "S" in it starts a line) would otherwise give millions.
@@ -31,7 +23,7 @@ class ScanReport {
     template <class Make>
     void add(Make&& make) {
         if (shown_ < kMaxParagraphs) {
-            text_ += make();
+            append(make());
             ++shown_;
         } else {
             ++more_;
@@ -39,9 +31,9 @@ class ScanReport {
     }
     // The premature end closes the report and is always shown: it says the data stops there.
     void finish(std::string_view prematureEnd) {
-        if (more_ > 0) text_ += MoreParagraphsLine(more_);
+        if (more_ > 0) append(MoreParagraphsLine(more_));
         more_ = 0;
-        text_ += prematureEnd;
+        append(prematureEnd);
     }
     std::string text() && {
         finish({});
@@ -50,14 +42,23 @@ class ScanReport {
     static std::string MoreParagraphsLine(int64_t more);
 
   private:
+    // Every paragraph starts on a line of its own, whatever the one before it ended with.
+    void append(std::string_view paragraph) {
+        if (paragraph.empty()) return;
+        if (!text_.empty() && text_.back() != '\n' && paragraph.front() != '\r') text_ += "\r\n";
+        text_ += paragraph;
+    }
     std::string text_;
     int shown_ = 0;
     int64_t more_ = 0;
 };
 
-struct ScanResult {
-    bool foundStart = false;  // the file holds an "S": the pass reached its finish
-    std::string report;       // damage paragraphs in the order met; empty when none
+// Where a whole-file scan ended.
+struct ScanEnd {
+    bool foundStart = false;    // the file holds an "S"
+    int lines = 0;              // lines met, the first line included
+    std::string lastLineText;   // the last line's address characters as read
+    int32_t sampleAddress = 0;  // the first sample not read completely
 };
 
 // What is said, once, of a file that holds no line start.
@@ -77,30 +78,29 @@ inline bool UsableLineAddress(std::string_view lineText, int32_t& address) {
     return !conversionError && address <= 0x7FFF;
 }
 
-// Hooks is any type with these members (all called on the scan's own thread, in file order):
-//   void lineHeader(std::string_view lineText);  a line start checked and its address read
+// A line header's decision: where the line's words go, or nowhere.
+// Hooks is any type with these members (all called in file order):
+//   std::optional<int32_t> lineHeader(int line, std::string_view lineText);
+//        a line start and its address read; returns the sample of the line's first word, or
+//        nothing to pass the line's words over (they then land on no sample)
 //   void digit(int32_t sampleAddress, int digitPosition, char digit, int digitCount);
-//        every hexadecimal digit, after the line's digit count was raised
+//        every hexadecimal digit of a placed line, after the line's digit count was raised
 //   void placeMarks(int32_t sampleAddress, bool wordComplete);  after a word's fourth digit
-//        (wordComplete) and for every other character that is not a start marker
-//   void damagedLine(int32_t lineAddress);  a damaged line reaching into the window
+//        (wordComplete) and for every other character of a placed line that is not a start
+//   void lineEnd(int line, std::string_view lineText, int digitCount, bool placed, bool last);
+//        a line ended: at the next start, or at the end of the file (last)
 //
-// A line whose address is not four hexadecimal digits, or is 8000 hexadecimal or more, cannot be
-// placed: it is reported with the address-error paragraph and its words are passed over, so
-// that they neither land on other samples nor end the pass; the next line is read as usual.
+// Line numbers count from 0 in file order. The first line is line 0 whether or not the scan
+// meets its "S" a second time; it has no lineHeader call when it is not met again, and its
+// words are samples 0 to 15 whatever its address.
 template <class Hooks>
-ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
-    ScanResult r;
-    ScanReport report;
-    const auto done = [&] {
-        r.report = std::move(report).text();
-        return r;
-    };
+ScanEnd ScanCapture(ByteCursor& in, Hooks& hooks) {
+    ScanEnd r;
     size_t pos = 0;
 
     // Everything before the first "S" is ignored; a file without one holds no capture.
     for (;;) {
-        if (!in.has(pos)) return done();
+        if (!in.has(pos)) return r;
         if (in.at(pos++) == 'S') break;
     }
     r.foundStart = true;
@@ -119,8 +119,10 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
     int32_t sampleAddress = 0;
     int digitCount = 0;
     int digitPosition = 0;
-    bool placed = true;  // the current line's address was usable
-    std::string previousLineText;
+    bool placed = true;
+    int line = 0;
+    // The first line counts as met once: a step back onto its "S" reads its header again.
+    bool firstLineMetAgain = false;
 
     if (readHeader() && lineText == "0000") {
         // Step back so that the first line's "S" is met again and the first line goes
@@ -129,36 +131,27 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
         // with such a header have always been read.
         digitCount = 64;
         pos = pos >= 6 ? pos - 6 : 0;
+        firstLineMetAgain = in.at(pos) == 'S';
     }
+    if (firstLineMetAgain) line = -1;
 
     for (;;) {
-        if (sampleAddress > w.windowEnd) return done();
         digitPosition = 0;
         for (;;) {
             if (!in.has(pos)) goto end_of_data;
             char c = in.at(pos++);
             if (c == 'S') {
-                if (placed && digitCount != 64) {
-                    const int32_t L = HexAddressToDecimal(lineText);
-                    if (w.start <= int64_t{L} + 15) {
-                        report.add([&] { return DamagedLineParagraph(lineText, L, digitCount); });
-                        hooks.damagedLine(L);
-                    }
-                    if (w.start + w.dataLen <= int64_t{L} + 16) return done();
-                }
-                previousLineText = lineText;
-                if (!readHeader()) goto end_of_data;
-                int32_t address = 0;
-                placed = UsableLineAddress(lineText, address);
+                if (line >= 0) hooks.lineEnd(line, lineText, digitCount, placed, false);
+                ++line;
                 digitCount = 0;
                 digitPosition = 0;
-                if (placed) {
-                    sampleAddress = address;
-                    hooks.lineHeader(lineText);
-                } else {
-                    report.add(
-                        [&] { return AddressErrorParagraph(lineText, previousLineText, address); });
+                if (!readHeader()) {
+                    placed = false;
+                    goto end_of_data;
                 }
+                const std::optional<int32_t> at = hooks.lineHeader(line, lineText);
+                placed = at.has_value();
+                if (placed) sampleAddress = *at;
                 if (!in.has(pos)) goto end_of_data;
                 c = in.at(pos++);
             }
@@ -176,8 +169,12 @@ ScanResult ScanCapture(ByteCursor& in, const ScanWindow& w, Hooks& hooks) {
     }
 
 end_of_data:
-    if (lineText != "07F0") report.finish(PrematureEndParagraph(lineText, sampleAddress));
-    return done();
+    // A header cut off by the end of the file is still a line, with what its address holds.
+    hooks.lineEnd(line, lineText, digitCount, placed, true);
+    r.lines = line + 1;
+    r.lastLineText = lineText;
+    r.sampleAddress = sampleAddress;
+    return r;
 }
 
 }  // namespace zq

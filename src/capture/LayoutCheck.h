@@ -1,16 +1,29 @@
 #pragma once
-// The whole-file check of a capture's layout, beyond what a pass reports: a pass stops at its
-// window and reads damaged files leniently, so a file can pass it and still not be a capture
-// as the device writes one. This says where a file departs from that layout: 128 lines "S",
-// blank, address 0000 to 07F0 in steps of 0010, 64 upper-case hexadecimal digits each, and
-// nothing but separators after the last.
+// Where a file departs from the layout the device writes: 128 lines "S", blank, address 0000 to
+// 07F0 in steps of 0010, 64 upper-case hexadecimal digits each, and nothing but separators after
+// the last. The decoder reads damaged files leniently; this says what it had to forgive.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "capture/CaptureFile.h"
+#include "capture/DecodedCapture.h"
 
 namespace zq {
+
+// Places the lines of a file, given each line's address in file order (-1 where it is not four
+// hexadecimal digits below 8000). The first line's words are samples 0 to 15 whatever its
+// address. Each later line is expected at the previous expectation + 0010:
+//   - at that address it is in sequence;
+//   - further on inside the capture, with the line after it following on (or none after it),
+//     lines are missing before it: it sits at its own address and the sequence goes on from it;
+//   - anywhere else it is out of sequence (a damaged address, a repeat, a step back): it sits at
+//     its own address when that is a line's place inside the capture that no line in sequence
+//     and no earlier line holds, and nowhere otherwise; the expectation moves on as if it had
+//     been in its place, so one damaged address costs one line, not the rest of the file;
+//   - after the line at 07F0, lines are extra and land nowhere.
+std::vector<CaptureLine> PlaceLines(const std::vector<int32_t>& addresses);
 
 // One short line per finding, in file order, at most ScanReport::kMaxParagraphs of them and
 // then one line with the count of the rest. Empty for a capture laid out exactly so.

@@ -12,6 +12,13 @@
 
 namespace zq {
 
+// The window of one pass, after normalisation.
+struct ScanWindow {
+    int32_t start = 0;      // first sample of the window (the StartPos box)
+    int32_t windowEnd = 0;  // start + the data length the pass began with
+    int64_t dataLen = 0;    // the normalised DataLen box
+};
+
 struct View {
     // The window the scan reads: start, start + gridLength, and the normalised data length.
     ScanWindow window;

@@ -1,5 +1,7 @@
 #include "chart/ChartData.h"
 
+#include <algorithm>
+
 namespace zq {
 
 ChartFiller::ChartFiller(ChartGrid& grid, const View& view, TraceLevels levels)
@@ -20,7 +22,19 @@ ChartFiller::ChartFiller(ChartGrid& grid, const View& view, TraceLevels levels)
     }
 }
 
-void ChartFiller::placeMarksAt(int32_t a) {
+void ChartFiller::Fill(const DecodedCapture& model) {
+    const int64_t first = std::max<int64_t>(start_, 0);
+    const int64_t last = std::min<int64_t>(int64_t{start_} + gridLength_, kModelSamples - 1);
+    for (int64_t s = first; s <= last; ++s) {
+        const auto i = static_cast<size_t>(s);
+        if (model.cellMask[i])
+            StoreDigits(static_cast<int32_t>(s), model.cellDigits[i], model.cellMask[i]);
+        if (model.visited[i]) PlaceMarks(static_cast<int32_t>(s));
+    }
+    for (int32_t l : model.damagedLines) HighlightLine(l);
+}
+
+void ChartFiller::PlaceMarks(int32_t a) {
     const uint8_t m = marks_.at(a);
     if (!m) return;
     const int s = a - start_;
@@ -43,23 +57,20 @@ void ChartFiller::HighlightLine(int32_t lineAddress) {
     }
 }
 
-namespace {
-
-CalcDataResult Pass(ViewBoxes& boxes, ByteCursor* bytes, int64_t fileLength,
-                    const TraceLevels& levels) {
+CalcDataResult CalcDataPass(ViewBoxes& boxes, const DecodedCapture* model,
+                            const TraceLevels& levels) {
     CalcDataResult r;
     const ViewBoxes typed = boxes;
     const int16_t gridLength = GridLengthFromText(boxes.DataLen);
     r.grid = ChartGrid(gridLength);
 
-    const auto view = ReadView(
-        boxes, gridLength, bytes ? std::optional<int64_t>(fileLength) : std::nullopt, kChartMarks);
+    const auto view =
+        ReadView(boxes, gridLength,
+                 model ? std::optional<int64_t>(model->fileLength) : std::nullopt, kChartMarks);
     if (!view) return r;
     r.savedView = StoreView(boxes);
 
-    ChartFiller filler(r.grid, *view, levels);
-    const ScanResult scan = ScanCapture(*bytes, view->window, filler);
-    if (!scan.foundStart) {
+    if (!model->foundStart) {
         // Clamped to a file that is no capture, the boxes would carry a window of a few
         // samples over to the next file loaded.
         boxes = typed;
@@ -67,23 +78,12 @@ CalcDataResult Pass(ViewBoxes& boxes, ByteCursor* bytes, int64_t fileLength,
         r.noCapture = true;
         return r;
     }
+    ChartFiller filler(r.grid, *view, levels);
+    filler.Fill(*model);
     r.drawn = true;
-    r.report = scan.report;
+    r.report = model->report;
     r.cursorDiff = filler.cursorDiff();
     return r;
-}
-
-}  // namespace
-
-CalcDataResult CalcDataPass(ViewBoxes& boxes, ByteCursor& bytes, int64_t fileLength,
-                            const TraceLevels& levels) {
-    return Pass(boxes, &bytes, fileLength, levels);
-}
-
-CalcDataResult CalcDataPass(ViewBoxes& boxes, CaptureFile* file, const TraceLevels& levels) {
-    if (!file) return Pass(boxes, nullptr, 0, levels);
-    ByteCursor bytes = file->cursor();
-    return Pass(boxes, &bytes, file->length(), levels);
 }
 
 }  // namespace zq

@@ -8,56 +8,41 @@
 #include <string>
 #include <string_view>
 
-#include "capture/CaptureFile.h"
-#include "capture/Decoder.h"
-#include "capture/HexConvert.h"
+#include "capture/DecodedCapture.h"
 #include "capture/View.h"
 #include "capture/ViewSettings.h"
 #include "chart/ChartGrid.h"
 
 namespace zq {
 
-// Fills a grid during a scan; the scan's hooks.
+// Fills a grid for one window from the whole-capture model.
 class ChartFiller {
   public:
     ChartFiller(ChartGrid& grid, const View& view, TraceLevels levels);
 
-    void StoreDigit(int32_t sampleAddress, int digitPosition, char digit) {
-        if (!inWindow(sampleAddress)) return;
-        // The scan hands over digits only, so the value is that of HexDigitToBits's bit string.
-        const int value = HexDigitValue(digit);
-        if (value < 0) return;
-        const float* levels = digitLevels_[digitPosition & 3][value];
-        float* cell = digitRow_[digitPosition & 3] + (sampleAddress - start_);
-        cell[0] = levels[0];
-        cell[stride_] = levels[1];
-        cell[2 * stride_] = levels[2];
-        cell[3 * stride_] = levels[3];
+    // Every digit the file holds inside the window, the marks of every sample the file reaches,
+    // and the highlight of every damaged line reaching into the window.
+    void Fill(const DecodedCapture& model);
+
+    void StoreDigits(int32_t sampleAddress, uint16_t digits, uint8_t mask) {
+        float* const base = &grid_.at(0, 0) + (sampleAddress - start_);
+        for (int n = 0; n < 4; ++n) {
+            if (!(mask & (1 << n))) continue;
+            const float* levels = digitLevels_[n][(digits >> (12 - 4 * n)) & 0xF];
+            float* cell = base + (digitRow_[n] - grid_.row(0));
+            cell[0] = levels[0];
+            cell[stride_] = levels[1];
+            cell[2 * stride_] = levels[2];
+            cell[3 * stride_] = levels[3];
+        }
     }
-    void PlaceMarks(int32_t sampleAddress) {
-        // Marks depend on the sample address only, and the scan asks again for every separator
-        // after a word: the repeat changes nothing, so it is skipped.
-        if (sampleAddress == lastMarked_ || !inWindow(sampleAddress)) return;
-        lastMarked_ = sampleAddress;
-        placeMarksAt(sampleAddress);
-    }
+    void PlaceMarks(int32_t sampleAddress);
     void HighlightLine(int32_t lineAddress);
 
     // The MarkCursorDiff caption, when a cursor sample was met in this pass.
     const std::optional<std::string>& cursorDiff() const { return cursorDiff_; }
 
-    // Scan hooks.
-    void lineHeader(std::string_view) {}
-    void digit(int32_t sampleAddress, int digitPosition, char d, int) {
-        StoreDigit(sampleAddress, digitPosition, d);
-    }
-    void placeMarks(int32_t sampleAddress, bool) { PlaceMarks(sampleAddress); }
-    void damagedLine(int32_t lineAddress) { HighlightLine(lineAddress); }
-
   private:
-    bool inWindow(int32_t a) const { return a >= start_ && int64_t{a} - start_ <= gridLength_; }
-    void placeMarksAt(int32_t sampleAddress);
-
     ChartGrid& grid_;
     int32_t start_;
     const MarkRule& marks_;
@@ -68,12 +53,11 @@ class ChartFiller {
     // once with the single-precision arithmetic of a store: bit j of the digit goes to trace
     // 4n + j + 1 as bit * LevelSwing + LevelBase + j + 12 - 4n.
     float digitLevels_[4][16][4];
-    int64_t lastMarked_ = INT64_MIN;
     std::optional<std::string> cursorDiff_;
 };
 
-// One decoder pass of the main window, CalcData without the window: normalises the texts of
-// StartPos and DataLen in boxes, and with a file open scans it and fills a new grid.
+// One redraw of the main window, CalcData without the window: normalises the texts of StartPos
+// and DataLen in boxes, and with a capture open fills a new grid from its model.
 struct CalcDataResult {
     // The pass got as far as drawing: a file is open and holds a line start. When false the
     // chart, the caption, the report and SavedView stay as they were (savedView may still be
@@ -86,9 +70,8 @@ struct CalcDataResult {
     std::optional<std::string> cursorDiff;
     std::optional<SavedView> savedView;  // written once the window is normalised, file open
 };
-CalcDataResult CalcDataPass(ViewBoxes& boxes, CaptureFile* file, const TraceLevels& levels = {});
-// The same over bytes in memory (tests, fuzzing).
-CalcDataResult CalcDataPass(ViewBoxes& boxes, ByteCursor& bytes, int64_t fileLength,
+// model is null when no capture is open.
+CalcDataResult CalcDataPass(ViewBoxes& boxes, const DecodedCapture* model,
                             const TraceLevels& levels = {});
 
 }  // namespace zq

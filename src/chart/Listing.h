@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/CaptureFile.h"
+#include "capture/DecodedCapture.h"
 #include "capture/ViewSettings.h"
 
 namespace zq {
@@ -36,12 +36,10 @@ struct ListingBuild {
     std::optional<std::string> cursorDiff;  // MarkCursorDiff caption, when a cursor was listed
 };
 
-// One build of the listing window from SavedView, CurrentFile and the open capture (or none).
+// One build of the listing window from SavedView, CurrentFile and the open capture's model (null
+// when none is open).
 ListingBuild BuildListing(const SavedView& saved, const std::string& currentFile,
-                          CaptureFile* file);
-// The same over bytes in memory.
-ListingBuild BuildListing(const SavedView& saved, const std::string& currentFile, ByteCursor& bytes,
-                          int64_t fileLength);
+                          const DecodedCapture* model);
 
 // All lines joined, each followed by lineEnd.
 std::string ListingText(const std::vector<ListingLine>& lines, const std::string& lineEnd);

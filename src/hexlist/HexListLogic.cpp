@@ -9,8 +9,9 @@ HexListLogic::HexListLogic(CaptureSession& capture, Dialogs& dialogs, HexListOut
     : capture_(capture), dialogs_(dialogs), out_(out) {}
 
 void HexListLogic::FormLoad() {
+    capture_.refresh();
     const ListingBuild build =
-        BuildListing(capture_.savedView(), capture_.currentFile(), capture_.file());
+        BuildListing(capture_.savedView(), capture_.currentFile(), capture_.model());
     out_.ShowBoxes(build.boxes);
     out_.ShowBanner(build.banner);
     // With no capture open the list keeps what it showed.

@@ -1,14 +1,16 @@
 #pragma once
-// The one owner of the current capture: the file held open while it is current, its path, the
-// view settings carried across window switches, and whether its damage report has been shown.
-// Both windows, the end of a device read, the tools, tests and benchmarks open and close
-// captures through it, so "open a capture" and "report once" are written once.
+// The one owner of the current capture: the file held open while it is current, its model
+// decoded once per file version, its path, the view settings carried across window switches,
+// and whether its damage report has been shown. Both windows, the end of a device read, the
+// tools, tests and benchmarks open and close captures through it, so "open a capture" and
+// "report once" are written once.
 
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "capture/CaptureFile.h"
+#include "capture/DecodedCapture.h"
 #include "capture/TraceLevels.h"
 #include "capture/ViewSettings.h"
 
@@ -18,16 +20,23 @@ class Dialogs;
 
 class CaptureSession {
   public:
-    // Makes path the current capture, opened for reading, its report due again. The capture
-    // that was open is closed first, whatever happens. On failure no capture is open and error
-    // holds the system's text; CurrentFile names path either way.
+    // Makes path the current capture, opened for reading and decoded whole, its report due
+    // again. The capture that was open is closed first, whatever happens. On failure no capture
+    // is open and error holds the system's text; CurrentFile names path either way.
     bool open(const std::string& path, std::string& error);
     // No capture is current any more (CurrentFile stays).
     void close();
 
+    // Before a redraw: a cheap look at the file by its path (no read). When it changed on disk
+    // it is decoded again, and its report is due again if it differs from the one shown. A file
+    // that is gone or unreadable by its path keeps the model it had. Returns whether it changed.
+    bool refresh();
+
     // The open capture file (CaptureHandle); null when none is open.
     CaptureFile* file() const { return file_.get(); }
     bool isOpen() const { return file_ != nullptr; }
+    // The whole capture, decoded; null when none is open.
+    const DecodedCapture* model() const { return file_ ? model_.get() : nullptr; }
 
     // Path of the current capture file, or of the file that a device read is writing.
     const std::string& currentFile() const { return currentFile_; }
@@ -42,18 +51,23 @@ class CaptureSession {
     void setLevels(const TraceLevels& levels) { levels_ = levels; }
 
     bool reportShown() const { return reportShown_; }
-    // The end of a pass that found a line start in the current file: shows its report in a
-    // message box unless this file's report was shown already (an empty report shows nothing),
-    // then counts the report as shown. beforeBox runs just before the box appears.
+    // The end of a redraw or listing build of the current file: shows its report in a message
+    // box unless this report was shown already (an empty report shows nothing), then counts
+    // the report as shown. beforeBox runs just before the box appears.
     void reportOnce(const std::string& report, Dialogs& dialogs,
                     const std::function<void()>& beforeBox = {});
 
   private:
+    void decode();
+
     std::unique_ptr<CaptureFile> file_;
+    std::unique_ptr<DecodedCapture> model_ = std::make_unique<DecodedCapture>();
+    FileStamp stamp_;
     std::string currentFile_;
     SavedView savedView_;
     TraceLevels levels_;
     bool reportShown_ = false;
+    std::string shownReport_;
 };
 
 }  // namespace zq

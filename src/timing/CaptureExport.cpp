@@ -68,7 +68,7 @@ bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportK
     exports::OutputFile out;
     if (!out.open(path, protect, error)) return fail(error);
 
-    const DecodedCapture decoded = DecodeCapture(*capture.file());
+    const DecodedCapture& decoded = *capture.model();
     std::string bytes;
     if (kind == ExportKind::Vcd) {
         exports::VcdOptions o;

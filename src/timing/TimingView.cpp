@@ -265,13 +265,7 @@ void TimingView::buildChartGestures(QWidget* client) {
 
 void TimingView::ShowFirstSample(int32_t sample) { area_.chart->setFirstSample(sample); }
 
-void TimingView::DecodeShownCapture() {
-    if (capture_.isOpen()) {
-        ByteCursor in = capture_.file()->cursor();
-        DecodeCapture(in, decoded_);
-    }
-    gestures_->setCapture(capture_.isOpen() ? &decoded_ : nullptr);
-}
+void TimingView::DecodeShownCapture() { gestures_->setCapture(capture_.model()); }
 
 void TimingView::ChartWindow_Request(int start, int length) {
     controls_->StartPos->setText(QString::number(start));
@@ -305,7 +299,7 @@ void TimingView::ChartEdge_Request(int channel, int direction) {
     std::optional<int32_t> cursorA;
     if (const auto a = ParseBoxNumber(controls_->MarkCursorA->text().toStdString()))
         cursorA = static_cast<int32_t>(std::clamp(RoundHalfEven(*a), -1e9, 1e9));
-    const auto edge = FindEdge(decoded_, channel, shown, cursorA, direction);
+    const auto edge = FindEdge(*capture_.model(), channel, shown, cursorA, direction);
     if (!edge) return;
     const SampleWindow w = WindowShowing(ClampedWindow(shown.start, shown.length), *edge);
     controls_->StartPos->setText(QString::number(w.start));

@@ -139,7 +139,6 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void SwitchCursorsOn();
     ChartGestures* gestures_ = nullptr;
     QLabel* Readout_ = nullptr;
-    DecodedCapture decoded_;  // the current capture, decoded once per redraw
 };
 
 }  // namespace zq

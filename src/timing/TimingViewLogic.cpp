@@ -1,8 +1,7 @@
 #include "timing/TimingViewLogic.h"
 
-#include <filesystem>
-
 #include <climits>
+#include <filesystem>
 
 #include "capture/BoxNumber.h"
 #include "chart/ChartData.h"
@@ -28,7 +27,9 @@ void TimingViewLogic::FormLoad(ViewBoxes& boxes) {
 }
 
 void TimingViewLogic::CalcData(ViewBoxes& boxes) {
-    CalcDataResult pass = CalcDataPass(boxes, capture_.file(), capture_.levels());
+    // No file is read here unless it changed on disk since it was decoded.
+    capture_.refresh();
+    CalcDataResult pass = CalcDataPass(boxes, capture_.model(), capture_.levels());
     if (pass.savedView) capture_.setSavedView(*pass.savedView);
     if (pass.noCapture) {
         // An empty diagram under the file's name, said once; the boxes stay as they were.
@@ -53,7 +54,6 @@ void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
     // From here on no capture is current, whatever the user does in the dialog.
     capture_.close();
 
-    openLog_.CancelError = true;
     openLog_.DialogTitle = "Open ZQ350 File ...";
     openLog_.Filter = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt";
     openLog_.FilterIndex = 2;

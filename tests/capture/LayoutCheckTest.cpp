@@ -1,7 +1,7 @@
 // The whole-file check finds what a pass lets through, and no report grows without bound.
 #include <gtest/gtest.h>
 
-#include "capture/Decoder.h"
+#include "capture/DecodedCapture.h"
 #include "capture/LayoutCheck.h"
 #include "support/CaptureText.h"
 
@@ -40,16 +40,11 @@ TEST(LayoutCheck, FindsEveryDepartureFromTheLayoutAndPassesACapture) {
 }
 
 TEST(ScanReport, KeepsTwentyParagraphsThenCountsTheRestAndEndsWithThePrematureEnd) {
-    std::string text = "S 0000 0001\r\n";
-    for (int i = 0; i < 100; ++i) text += "S03F0 12\r\n";
-    struct NoHooks {
-        void lineHeader(std::string_view) {}
-        void digit(int32_t, int, char, int) {}
-        void placeMarks(int32_t, bool) {}
-        void damagedLine(int32_t) {}
-    } hooks;
-    ByteCursor in(text);
-    const std::string report = ScanCapture(in, ScanWindow{0, 2047, 2047}, hooks).report;
+    // 101 lines in sequence of two digits each: 100 damaged lines, then the last one, which
+    // the layout findings tell of.
+    std::string text;
+    for (unsigned i = 0; i <= 100; ++i) text += "S " + test::Hex4(i * 16) + " 12\r\n";
+    const std::string report = DecodeCapture(text).report;
     size_t paragraphs = 0;
     for (size_t at = 0; (at = report.find("Text  line  Corrupted", at)) != std::string::npos; ++at)
         ++paragraphs;

@@ -10,8 +10,8 @@ using test::CaptureText;
 using test::CounterWords;
 
 CalcDataResult Pass(ViewBoxes& boxes, const std::string& bytes) {
-    ByteCursor in(bytes);
-    return CalcDataPass(boxes, in, static_cast<int64_t>(bytes.size()));
+    const DecodedCapture model = DecodeCapture(bytes);
+    return CalcDataPass(boxes, &model);
 }
 
 // The level a channel trace must have for a bit of a word.
@@ -185,7 +185,7 @@ TEST(ChartData, NothingDrawnWithoutFileStartOrCapture) {
     ViewBoxes noFile;
     noFile.StartPos = "-5";
     noFile.DataLen = "9999";
-    r = CalcDataPass(noFile, static_cast<CaptureFile*>(nullptr));
+    r = CalcDataPass(noFile, nullptr);
     EXPECT_FALSE(r.drawn);
     EXPECT_FALSE(r.savedView.has_value());
     EXPECT_EQ(noFile.StartPos, "0");
@@ -207,7 +207,8 @@ TEST(ChartData, PrematureEndDrawsWhatWasRead) {
     const auto r = Pass(boxes, text);
     EXPECT_EQ(r.report,
               "Premature End of data at text line Hex address 0400\r\n\r\n"
-              "Last Decimal address was 1040\r\n\r\n");
+              "Last Decimal address was 1040\r\n\r\n"
+              "the file ends after 65 lines, 128 expected\r\n");
     EXPECT_NE(r.grid.at(1, 1039 - 1008), 0.0f);
     EXPECT_EQ(r.grid.at(1, 1040 - 1008), 0.0f);
 }

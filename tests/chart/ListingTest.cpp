@@ -14,8 +14,8 @@ using test::Hex4;
 SavedView Defaults() { return StoreView(ViewBoxes{}); }
 
 ListingBuild Build(const SavedView& v, const std::string& bytes) {
-    ByteCursor in(bytes);
-    return BuildListing(v, "/tmp/cap.txt", in, static_cast<int64_t>(bytes.size()));
+    const DecodedCapture model = DecodeCapture(bytes);
+    return BuildListing(v, "/tmp/cap.txt", &model);
 }
 
 int SampleOf(const ListingLine& l) { return std::stoi(l.text.substr(6, 4)); }
@@ -171,7 +171,11 @@ TEST(Listing, SameScanAsTheChartReportsTheSameDamage) {
     EXPECT_EQ(b.report,
               "\r\n        Text  line  Corrupted\r\n\r\nHex Address of 16 word line is 0410\r\n"
               "Decimal Address of line is      1040\r\n\r\nCharacter count of that line is 65\r\n"
-              "\r\n  Highlighted section is unreliable");
+              "\r\n  Highlighted section is unreliable\r\n"
+              "Premature End of data at text line Hex address 0460\r\n\r\n"
+              "Last Decimal address was 1136\r\n\r\n"
+              "line 66 (0410): 65 digits, 64 expected\r\n"
+              "the file ends after 71 lines, 128 expected\r\n");
     // The 65th digit carries into line 0420's first word: one digit and one bit group more.
     EXPECT_EQ(ListingText(b.lines, "\n").size(), b.lines.size() * 42 + 6);
 }

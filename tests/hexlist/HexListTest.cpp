@@ -303,7 +303,7 @@ TEST_F(HexListWindow, ALineWithAnUnusableAddressIsReportedAndLeftOut) {
     openCapture(text);
     state.setSavedView(View(0, 2048));
     open();
-    const ListingBuild build = BuildListing(state.savedView(), state.currentFile(), state.file());
+    const ListingBuild build = BuildListing(state.savedView(), state.currentFile(), state.model());
     const std::vector<ShownLine> lines = shownLines();
     ASSERT_EQ(lines.size(), build.lines.size());
     EXPECT_EQ(lines.size(), 2048u - 16u);
@@ -321,7 +321,7 @@ TEST_F(HexListWindow, ShowsTheSameTextAsTheBuilderAndCopiesItPlain) {
     v.MarkZerocentric = 1;
     state.setSavedView(v);
     open();
-    const ListingBuild build = BuildListing(state.savedView(), state.currentFile(), state.file());
+    const ListingBuild build = BuildListing(state.savedView(), state.currentFile(), state.model());
     ASSERT_EQ(build.lines.size(), 2048u);
     auto* list = control<QPlainTextEdit>("HexListText");
     EXPECT_EQ(list->toPlainText().toStdString(), ListingText(build.lines, "\n"));
@@ -450,7 +450,8 @@ TEST_F(HexListWindow, DigitsOfAWordCutShortCarryIntoTheNextLine) {
     EXPECT_EQ(lines[16].text.substr(0, 18), "     (1025) = " + Hex4(Word(1025)));
 
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, DamagedLineParagraph("03F0", 1008, 62));
+    EXPECT_EQ(dialogs.boxes[0].text, DamagedLineParagraph("03F0", 1008, 62) +
+                                         "\r\nline 64 (03F0): 62 digits, 64 expected\r\n");
     EXPECT_EQ(dialogs.boxes[0].buttons, Buttons::Ok);
     EXPECT_EQ(dialogs.boxes[0].icon, Icon::None);
     EXPECT_EQ(dialogs.boxes[0].title, kProgramTitle);

@@ -75,7 +75,8 @@ TEST_F(CaptureToolTest, ListPrintsTheListingWindowsBuild) {
     boxes.ZeroCentricVal = "8";
     std::string error;
     auto file = CaptureFile::open(good_, error);
-    const auto build = BuildListing(StoreView(boxes), good_, file.get());
+    const DecodedCapture model = DecodeCapture(*file);
+    const auto build = BuildListing(StoreView(boxes), good_, &model);
 
     const RunResult plain = Inspect("list " + good_ + " --start 1000 --length 40 --zero-every 8");
     EXPECT_EQ(plain.status, 0);
@@ -133,28 +134,45 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     const std::string report =
         "\n        Text  line  Corrupted\n\nHex Address of 16 word line is 0400\n"
         "Decimal Address of line is      1024\n\nCharacter count of that line is 63\n"
-        "\n  Highlighted section is unreliable"
+        "\n  Highlighted section is unreliable\n"
         "Premature End of data at text line Hex address 0500\n\n"
-        "Last Decimal address was 1296\n\n";
-    EXPECT_EQ(bad.out, report +
-                           "line 65 (0400): 63 digits, 64 expected\n"
-                           "the file ends after 81 lines, 128 expected\n");
+        "Last Decimal address was 1296\n\n"
+        "line 65 (0400): 63 digits, 64 expected\n"
+        "the file ends after 81 lines, 128 expected\n";
+    EXPECT_EQ(bad.out, report);
     EXPECT_EQ(Inspect("check " + damaged_).out, "");  // nothing on standard output
 
-    // Every mode reports the pass the same way; a file without a capture has no report, but
-    // the whole-file check says it is no capture.
-    EXPECT_EQ(Inspect("list " + damaged_, true).status, 1);
-    EXPECT_EQ(Inspect("grid " + damaged_ + " --start 0 --length 2047", true).out, report);
-    const std::string none = Temp("tool_none.txt");
-    test::WriteFile(none, "no capture here\r\n");
-    for (const char* mode : {"list ", "grid "}) {
-        const RunResult r = Inspect(mode + none, true);
-        EXPECT_EQ(r.status, 0) << mode;
-        EXPECT_EQ(r.out, "") << mode;
+    // Every mode prints the report of the whole file whatever its window, and exits 1 for
+    // anything that is not an exact capture, so a script can tell them apart.
+    std::string oneLine = "S 0000";
+    for (int i = 0; i < 2048; ++i) oneLine += " " + test::Hex4(words_[static_cast<size_t>(i)]);
+    std::string longLast = test::CaptureText(words_);
+    longLast.insert(longLast.size() - 2, " 1234 5678 9ABC");
+    const std::pair<std::string, std::string> files[] = {
+        {"damaged", ReadAll(damaged_)},
+        {"one line", oneLine},
+        {"76-digit last line", longLast},
+        {"two lines", test::CaptureLine(0, words_) + test::CaptureLine(0x7F0, words_)},
+        {"empty", ""},
+        {"NULs", std::string(1 << 20, '\0')},
+        {"no capture", "no capture here\r\n"},
+    };
+    const std::string csv = Temp("tool_modes.csv"), png = Temp("tool_modes.png");
+    for (const auto& [name, text] : files) {
+        const std::string path = Temp("tool_modes.txt");
+        test::WriteFile(path, text);
+        const RunResult check = Inspect("check " + path, true);
+        EXPECT_EQ(check.status, 1) << name;
+        EXPECT_NE(check.out, "") << name;
+        const std::string modes[] = {"list " + path, "grid " + path,
+                                     "export " + path + " --csv " + csv,
+                                     "render " + path + " -o " + png};
+        for (const std::string& args : modes) {
+            const RunResult r = Inspect(args, true);
+            EXPECT_EQ(r.status, 1) << name << ": " << args;
+            EXPECT_EQ(r.out, check.out) << name << ": " << args;
+        }
     }
-    const RunResult r = Inspect("check " + none, true);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "no capture: the file holds no line start \"S\"\n");
     EXPECT_EQ(Inspect("check /nonexistent/file.txt").status, 2);
     EXPECT_EQ(Inspect("frobnicate " + good_).status, 2);
     EXPECT_EQ(Inspect("list " + good_ + " --trig maybe").status, 2);

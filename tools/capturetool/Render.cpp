@@ -65,15 +65,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     // As a load from disk draws it: one pass with the boxes as given.
-    const zq::CalcDataResult pass = zq::CalcDataPass(boxes, file.get(), zq::TraceLevels{});
-    if (!pass.drawn) {
-        std::cerr << "zq350-inspect: " << path << ": no capture (the file holds no line start)\n";
-        return 1;
-    }
+    const zq::DecodedCapture model = zq::DecodeCapture(*file);
+    const zq::CalcDataResult pass = zq::CalcDataPass(boxes, &model, zq::TraceLevels{});
+    if (!pass.drawn) return zq::inspect::FinishWithReport(model.report);
 
     // No display is needed, and a fixed 96 dpi gives the same picture everywhere.
     std::unique_ptr<QApplication> app;
     if (!QCoreApplication::instance()) {
+        // Standard error carries the report, which scripts compare: the toolkit's notes about
+        // its environment (no runtime folder, no display) are not for them.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << text.toStdString() << "\n";
+        });
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int qtArgc = 1;
         static char name[] = "zq350-inspect";
@@ -106,5 +110,5 @@ int main(int argc, char** argv) {
         std::cerr << "zq350-inspect: " << out << ": " << failure.toStdString() << "\n";
         return 2;
     }
-    return zq::inspect::FinishWithReport(pass.report);
+    return zq::inspect::FinishWithReport(model.report);
 }

@@ -17,7 +17,6 @@
 #include "capture/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
-#include "capture/LayoutCheck.h"
 #include "chart/ChartData.h"
 #include "chart/Listing.h"
 #include "chart/PositionLabels.h"
@@ -61,9 +60,9 @@ constexpr const char* kUsage =
     "check prints the report of a pass over the whole capture, then one line for each way\n"
     "the file departs from a capture's layout (128 lines S 0000 to S 07F0 of 64 digits).\n"
     "\n"
-    "The report of the pass goes to standard error. Exit status: 0 no report (for check: a\n"
-    "capture laid out exactly so), 1 a report, 2 bad usage or a file that cannot be opened\n"
-    "or written.\n";
+    "Every command prints the report of the whole file on standard error: the damage a pass\n"
+    "over the whole capture meets, then the layout findings. Exit status: 0 a capture laid\n"
+    "out exactly so, 1 a report, 2 bad usage or a file that cannot be opened or written.\n";
 
 // Output that cannot be written (a full disk, a closed pipe) is a failure, not a result.
 bool WriteStandardOutput(const std::string& out) {
@@ -96,8 +95,9 @@ int List(const std::string& path, const std::vector<std::string>& rest, const Vi
     }
     auto file = Open(path);
     if (!file) return 2;
+    const DecodedCapture model = DecodeCapture(*file);
     // As after "Go !" in the listing window: the typed values stored, then one build.
-    const ListingBuild b = BuildListing(StoreView(boxes), path, file.get());
+    const ListingBuild b = BuildListing(StoreView(boxes), path, &model);
     std::string out;
     for (const ListingLine& l : b.lines) {
         if (colour) {
@@ -110,14 +110,15 @@ int List(const std::string& path, const std::vector<std::string>& rest, const Vi
         out += '\n';
     }
     if (!WriteStandardOutput(out)) return 2;
-    return FinishWithReport(b.report);
+    return FinishWithReport(model.report);
 }
 
 int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxes boxes) {
     if (!rest.empty()) return Usage("unknown option " + rest.front());
     auto file = Open(path);
     if (!file) return 2;
-    const CalcDataResult r = CalcDataPass(boxes, file.get());
+    const DecodedCapture model = DecodeCapture(*file);
+    const CalcDataResult r = CalcDataPass(boxes, &model);
     std::string diff;
     if (r.cursorDiff) diff = r.cursorDiff->substr(std::strlen("Cursor Diff = "));
     std::string out =
@@ -140,23 +141,16 @@ int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxe
         }
     }
     if (!WriteStandardOutput(out)) return 2;
-    return FinishWithReport(r.report);
+    return FinishWithReport(model.report);
 }
 
 int Check(const std::string& path, const std::vector<std::string>& rest) {
     if (!rest.empty()) return Usage("unknown option " + rest.front());
     auto file = Open(path);
     if (!file) return 2;
-    ViewBoxes boxes;
-    boxes.StartPos = "0";
-    boxes.DataLen = "2047";
-    // The report first, exactly as the window's box would show it after a pass over the whole
-    // capture; then what the whole-file check finds beyond it, one short line each.
-    const int status = FinishWithReport(CalcDataPass(boxes, file.get()).report);
-    ByteCursor in = file->cursor();
-    const std::vector<std::string> findings = CheckLayout(in);
-    for (const std::string& f : findings) std::cerr << f << "\n";
-    return findings.empty() ? status : 1;
+    // The report of the whole file, exactly as the window's box shows it: the paragraphs of a
+    // pass over the whole capture, then one line for each way the file departs from the layout.
+    return FinishWithReport(DecodeCapture(*file).report);
 }
 
 // The cursor a box text names, as the window reads it; none when the text is not a number.
