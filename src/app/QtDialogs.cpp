@@ -16,9 +16,6 @@ namespace zq {
 
 namespace {
 
-// Open-dialog flag: the chosen name must be an existing file.
-constexpr long kFileMustExist = 0x1000;
-
 QString CaseFreePattern(const QString& pattern) {
     if (pattern == "*.*") return "*";
     QString out;
@@ -51,8 +48,8 @@ void QtDialogs::Configure(QFileDialog& dialog, const OpenLogSettings& s) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode((s.Flags & kFileMustExist) ? QFileDialog::ExistingFile
-                                                  : QFileDialog::AnyFile);
+    // Any name, in both forms: a load reports a missing file itself, a save creates it.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setWindowTitle(QString::fromStdString(s.DialogTitle));
     const QStringList filters = NameFilters(s.Filter);
     dialog.setNameFilters(filters);
@@ -188,7 +185,6 @@ bool QtDialogs::ShowSave(OpenLogSettings& settings) {
     QFileDialog dialog(QApplication::activeWindow());
     Configure(dialog, settings);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
     // The callers ask "Replace existing file" themselves; a second question would be one too many.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return Run(dialog, settings);

@@ -126,8 +126,6 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
     port.setNullDiscard(false);
     Running choosing(choosing_);
     const std::string viewed = capture_.currentFile();
-    openLog.Flags = kSaveDialogFlags;
-    openLog.CancelError = true;
     openLog.DialogTitle = kSaveDialogTitle;
     openLog.Filter = kCaptureFilter;
 

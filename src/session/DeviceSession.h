@@ -23,7 +23,6 @@ enum class ReadState { Idle, Choosing, Waiting, Receiving, Finishing, Abandoned 
 
 inline constexpr const char* kSaveDialogTitle = "Save ZQ350 File as ...";
 inline constexpr const char* kCaptureFilter = "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*";
-inline constexpr long kSaveDialogFlags = 0x80004;  // explorer style, read-only box hidden
 inline constexpr const char* kSerialErrorTitle = "Click Cancel to quit, OK to ignore.";
 inline constexpr const char* kWaitingText = "Waiting for ZQ350 ...";
 

@@ -16,10 +16,8 @@ enum class Buttons { Ok, OkCancel, YesNoCancel, YesNo };
 enum class Icon { None, Exclamation, Question };
 
 // The settings of the common file dialog (OpenLog). The object lives as long as the main
-// window, so settings one handler makes (FilterIndex, Flags) stay for the next.
+// window, so settings one handler makes (FilterIndex) stay for the next.
 struct OpenLogSettings {
-    long Flags = 0;
-    bool CancelError = false;
     std::string DialogTitle;
     std::string Filter;   // "Text|pattern|Text|pattern"
     int FilterIndex = 0;  // 1-based; 0 = the first entry
@@ -27,7 +25,6 @@ struct OpenLogSettings {
     // The folder the dialog starts in when FileName names none; empty: the dialog's own choice.
     std::string InitDir;
     std::string DefaultExt = "LOG";
-    int MaxFileSize = 260;
 };
 
 // The program's own question before a file it is about to write is replaced.

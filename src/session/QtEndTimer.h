@@ -1,5 +1,6 @@
 #pragma once
-// The shipped end-of-data timer (Timer1): a single-shot QTimer of 1000 ms on the UI thread.
+// The shipped end-of-data timer (Timer1): a single-shot, precise QTimer of 1000 ms on the UI
+// thread.
 
 #include <QTimer>
 
@@ -13,6 +14,11 @@ class QtEndTimer : public EndTimer {
     void start() override;
     void stop() override;
     bool isActive() const override;
+
+    int intervalMs() const;
+    // Qt::PreciseTimer: a coarse timer may tick up to 5 % early, and a pause of the device just
+    // short of the interval must not end a read.
+    Qt::TimerType timerType() const;
 
   private:
     QTimer timer_;

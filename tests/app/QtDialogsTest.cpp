@@ -58,6 +58,7 @@ TEST(QtDialogs, DialogShowsTheEntryTextsTitleAndChosenEntry) {
     EXPECT_EQ(dialog.selectedNameFilter(), "Text Files (*.txt)");
     EXPECT_EQ(dialog.defaultSuffix(), "");  // added by ChosenPath instead
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);  // a missing file is the load's to report
     auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
     ASSERT_NE(types, nullptr);
     ASSERT_EQ(types->count(), 2);

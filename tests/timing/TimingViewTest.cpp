@@ -130,7 +130,6 @@ TEST_F(TimingViewTest, LoadDrawsTheFileAndReportsItsDamageOnce) {
 
     ASSERT_EQ(dialogs.opens.size(), 1u);
     const OpenLogSettings& asked = dialogs.opens[0];
-    EXPECT_TRUE(asked.CancelError);
     EXPECT_EQ(asked.DialogTitle, "Open ZQ350 File ...");
     EXPECT_EQ(asked.Filter, "All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
     EXPECT_EQ(asked.FilterIndex, 2);
@@ -486,11 +485,16 @@ TEST_F(TimingViewTest, ReadFromDeviceAsksForAFileAndACancelStartsNothing) {
     EXPECT_EQ(dialogs.opens[0].DialogTitle, "Save ZQ350 File as ...");
     EXPECT_FALSE(program.port && program.port->isOpen());
     EXPECT_FALSE(program.device.writer());
-    // The dialog is the window's one OpenLog: the load that follows makes its own settings.
+    // The dialog is the window's one OpenLog: the load that follows makes its own settings,
+    // and the entry it chooses is where the next read's dialog starts.
     dialogs.files.push_back(std::nullopt);
     click("Load");
     EXPECT_EQ(dialogs.opens[1].DialogTitle, "Open ZQ350 File ...");
-    EXPECT_EQ(dialogs.opens[1].Flags, 0x80004);
+    dialogs.files.push_back(std::nullopt);
+    click("ReadZQ350");
+    ASSERT_EQ(dialogs.opens.size(), 3u);
+    EXPECT_EQ(dialogs.opens[2].DialogTitle, "Save ZQ350 File as ...");
+    EXPECT_EQ(dialogs.opens[2].FilterIndex, 2);
 }
 
 TEST_F(TimingViewTest, TextListAsksTheHostForTheListing) {
