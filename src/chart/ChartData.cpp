@@ -32,6 +32,13 @@ void ChartFiller::Fill(const DecodedCapture& model) {
         if (model.visited[i]) PlaceMarks(static_cast<int32_t>(s));
     }
     for (int32_t l : model.damagedLines) HighlightLine(l);
+    for (int s = 0; s <= grid_.GridLength(); ++s) {
+        const int64_t sample = int64_t{start_} + s;
+        if (sample < 0 || sample >= kCaptureSamples)
+            grid_.setPresence(s, Presence::Beyond);
+        else if (!model.held[static_cast<size_t>(sample)])
+            grid_.setPresence(s, Presence::Absent);
+    }
 }
 
 void ChartFiller::PlaceMarks(int32_t a) {

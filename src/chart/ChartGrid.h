@@ -29,13 +29,19 @@ constexpr int TraceOfChannel(int channel) {
     return 4 * n + j + 1;
 }
 
+// What the chart shows at a sample besides its traces' values: a sample the file holds no
+// complete word for has no trace; a sample past the capture (2048 and up) has no trace, mark
+// or label either. The values stay as a decoder pass leaves them, for the grid's own readers.
+enum class Presence : uint8_t { Present, Absent, Beyond };
+
 class ChartGrid {
   public:
     ChartGrid() : ChartGrid(0) {}
     explicit ChartGrid(int gridLength)
         : gridLength_(gridLength < 0 ? 0 : gridLength),
           stride_(Stride(gridLength_ + 1)),
-          values_(static_cast<size_t>(kTraceCount) * stride_, 0.0f) {}
+          values_(static_cast<size_t>(kTraceCount) * stride_, 0.0f),
+          presence_(static_cast<size_t>(gridLength_) + 1, Presence::Present) {}
 
     // Highest sample index: the grid holds samples 0..GridLength().
     int GridLength() const { return gridLength_; }
@@ -46,6 +52,9 @@ class ChartGrid {
     // One trace as a contiguous row of samples().
     const float* row(int trace) const { return values_.data() + index(trace, 0); }
     float* row(int trace) { return values_.data() + index(trace, 0); }
+
+    Presence presence(int s) const { return presence_[static_cast<size_t>(s)]; }
+    void setPresence(int s, Presence p) { presence_[static_cast<size_t>(s)] = p; }
 
     bool operator==(const ChartGrid&) const = default;  // padding is always 0
 
@@ -60,6 +69,7 @@ class ChartGrid {
     int gridLength_;
     size_t stride_;
     std::vector<float> values_;
+    std::vector<Presence> presence_;
 };
 
 // The pattern shown before any capture is open: 129 samples of a binary counter (channels 0..7

@@ -201,10 +201,13 @@ QImage TimingChart::renderImage(qreal dpr) const {
         std::fill(cols.begin(), cols.end(), Span{});
         const float* v = grid_.row(trace);
         for (int64_t s = 0; s < n; ++s) {
+            // No trace where the file holds no word: a level there would be made up.
+            if (grid_.presence(static_cast<int>(s)) != Presence::Present) continue;
             const int c0 = colStart(s);
             const int c1 = std::max(c0, colStart(s + 1) - 1);
             for (int c = c0; c <= c1 && c < W; ++c) cols[static_cast<size_t>(c)].add(v[s]);
-            if (s > 0 && c0 < W) cols[static_cast<size_t>(c0)].add(v[s - 1]);
+            if (s > 0 && c0 < W && grid_.presence(static_cast<int>(s) - 1) == Presence::Present)
+                cols[static_cast<size_t>(c0)].add(v[s - 1]);
         }
         const QRgb colour = channelColour(ChannelOfTrace(trace)).rgb();
         for (int c = 0; c < W; ++c) {
@@ -227,10 +230,12 @@ QImage TimingChart::renderImage(qreal dpr) const {
         const float* v = grid_.row(trace);
         for (int64_t s = 0; s < n; ++s) {
             const int x = static_cast<int>((2 * s + 1) * W / (2 * n));
+            // Past the capture there is nothing to mark.
+            const float val = grid_.presence(static_cast<int>(s)) == Presence::Beyond ? 0 : v[s];
             if (!points.empty() && points.back().x == x)
-                points.back().v = std::max(points.back().v, v[s]);
+                points.back().v = std::max(points.back().v, val);
             else
-                points.push_back({x, v[s]});
+                points.push_back({x, val});
         }
         const QRgb colour = markColour(trace).rgb();
         const int yZero = devY(0);
@@ -273,7 +278,9 @@ QImage TimingChart::renderImage(qreal dpr) const {
                               return fm.horizontalAdvance(
                                   QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
                           }};
-    const size_t count = std::min(labels_.size(), static_cast<size_t>(n));
+    // Samples past the capture (a window ending at 2048) get no label.
+    size_t count = std::min(labels_.size(), static_cast<size_t>(n));
+    while (count > 0 && grid_.presence(static_cast<int>(count) - 1) == Presence::Beyond) --count;
     const std::vector<std::string> shown(labels_.begin(),
                                          labels_.begin() + static_cast<ptrdiff_t>(count));
     for (const AxisLabel& l : LayoutAxisLabels(shown, firstSample_, axis)) {
