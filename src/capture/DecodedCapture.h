@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "capture/CaptureFile.h"
+#include "capture/CaptureFormat.h"
 
 namespace zq {
 
-constexpr int32_t kCaptureSamples = 2048;
 // Samples the model keeps digits for. A window may reach past the capture (a data length the
 // normalisation will cut still sizes the grid of its pass); what lies beyond this is absent.
 constexpr int32_t kModelSamples = 4096;

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <optional>
 
-#include "capture/BoxNumber.h"
-#include "capture/ViewGestures.h"
+#include "view/BoxNumber.h"
+#include "view/ViewGestures.h"
 
 namespace zq {
 

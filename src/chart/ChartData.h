@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "capture/DecodedCapture.h"
-#include "capture/View.h"
-#include "capture/ViewSettings.h"
+#include "view/View.h"
+#include "view/ViewSettings.h"
 #include "chart/ChartGrid.h"
 
 namespace zq {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "capture/TraceLevels.h"
+#include "view/TraceLevels.h"
 
 namespace zq {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 #include "capture/HexConvert.h"
-#include "capture/View.h"
+#include "view/View.h"
 
 namespace zq {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "capture/DecodedCapture.h"
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

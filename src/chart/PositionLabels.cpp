@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "capture/BoxNumber.h"
-#include "capture/ViewSettings.h"
+#include "view/BoxNumber.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "capture/ViewSettings.h"
+#include "capture/CaptureFormat.h"
 #include "export/Export.h"
 #include "zq/Version.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 #include "hexlist/HexListLogic.h"
 #include "widgets/ViewControls.h"
 

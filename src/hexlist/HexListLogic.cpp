@@ -1,7 +1,7 @@
 #include "hexlist/HexListLogic.h"
 
 #include "capture/Decoder.h"
-#include "capture/Navigation.h"
+#include "view/Navigation.h"
 
 namespace zq {
 

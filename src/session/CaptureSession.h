@@ -11,8 +11,8 @@
 
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
-#include "capture/TraceLevels.h"
-#include "capture/ViewSettings.h"
+#include "view/TraceLevels.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

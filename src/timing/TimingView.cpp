@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "capture/BoxNumber.h"
-#include "capture/Navigation.h"
-#include "capture/ViewGestures.h"
+#include "view/BoxNumber.h"
+#include "view/Navigation.h"
+#include "view/ViewGestures.h"
 #include "widgets/ChartGestures.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "capture/DecodedCapture.h"
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
 #include "session/Dialogs.h"

@@ -3,7 +3,7 @@
 #include <climits>
 #include <filesystem>
 
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 #include "chart/ChartGrid.h"
 #include "session/CaptureSession.h"
 #include "session/Dialogs.h"

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "capture/DecodedCapture.h"
-#include "capture/ViewGestures.h"
+#include "view/ViewGestures.h"
 
 class QKeyEvent;
 class QMouseEvent;

@@ -8,7 +8,7 @@
 #include <QStylePainter>
 #include <QUrl>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

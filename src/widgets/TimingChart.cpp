@@ -10,7 +10,7 @@
 #include <cmath>
 #include <limits>
 
-#include "capture/ViewGestures.h"
+#include "view/ViewGestures.h"
 #include "chart/AxisLabels.h"
 
 namespace zq {

@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <array>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 #include "widgets/Geometry.h"
 
 namespace zq {

@@ -14,7 +14,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 #include "chart/ChartData.h"
 #include "session/CaptureWriter.h"
 #include "support/CaptureText.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 namespace zq::inspect {
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "CaptureTool.h"
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "CaptureTool.h"
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
 #include "chart/ChartData.h"

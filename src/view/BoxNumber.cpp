@@ -1,4 +1,4 @@
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 
 #include <algorithm>
 #include <charconv>

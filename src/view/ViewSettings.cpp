@@ -1,9 +1,9 @@
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 
 #if defined(__GNUC__) && !defined(__clang__)
 // GCC 12 at -O3 takes assigning a short literal to a std::string for an overlapping copy

@@ -1,8 +1,8 @@
-#include "capture/MarkRule.h"
+#include "view/MarkRule.h"
 
 #include <cmath>
 
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 
 namespace zq {
 

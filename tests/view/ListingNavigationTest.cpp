@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "capture/Navigation.h"
+#include "view/Navigation.h"
 
 namespace zq {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

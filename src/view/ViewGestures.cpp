@@ -1,10 +1,10 @@
-#include "capture/ViewGestures.h"
+#include "view/ViewGestures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

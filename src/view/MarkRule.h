@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "capture/Navigation.h"
-#include "capture/ViewGestures.h"
-#include "capture/ViewSettings.h"
+#include "view/Navigation.h"
+#include "view/ViewGestures.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 namespace {

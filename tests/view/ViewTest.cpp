@@ -2,7 +2,7 @@
 // the windows read the boxes.
 #include <gtest/gtest.h>
 
-#include "capture/View.h"
+#include "view/View.h"
 
 namespace zq {
 namespace {

@@ -1,6 +1,6 @@
-#include "capture/View.h"
+#include "view/View.h"
 
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 
 namespace zq {
 

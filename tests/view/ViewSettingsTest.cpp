@@ -1,4 +1,4 @@
-#include "capture/ViewSettings.h"
+#include "view/ViewSettings.h"
 
 #include <gtest/gtest.h>
 

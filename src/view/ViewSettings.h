@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace zq {
+#include "capture/CaptureFormat.h"
 
-// Sample 1024 is the trigger point of every capture; the file does not mark it.
-constexpr int32_t kTriggerSample = 1024;
+namespace zq {
 
 // What follows the capture file's path in the chart title and the listing's banner.
 inline constexpr const char* kChartTitleSuffix = " - Timing Diagram";

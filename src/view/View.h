@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "capture/Decoder.h"
-#include "capture/MarkRule.h"
-#include "capture/ViewSettings.h"
+#include "view/MarkRule.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "capture/Navigation.h"
+#include "view/Navigation.h"
 
 namespace zq {
 namespace {

@@ -1,9 +1,9 @@
-#include "capture/Navigation.h"
+#include "view/Navigation.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "capture/BoxNumber.h"
+#include "view/BoxNumber.h"
 
 namespace zq {
 
