@@ -9,6 +9,7 @@
 
 #include "view/BoxNumber.h"
 #include "view/Navigation.h"
+#include "view/ViewEdits.h"
 #include "view/ViewGestures.h"
 #include "widgets/ChartGestures.h"
 #include "widgets/Controls.h"
@@ -268,9 +269,10 @@ void TimingView::ShowFirstSample(int32_t sample) { area_.chart->setFirstSample(s
 void TimingView::DecodeShownCapture() { gestures_->setCapture(capture_.model()); }
 
 void TimingView::ChartWindow_Request(int start, int length) {
-    controls_->StartPos->setText(QString::number(start));
-    controls_->DataLen->setText(QString::number(length));
-    Update_Click();
+    withBoxes([&](ViewBoxes& b) {
+        SetWindow(b, {start, length});
+        if (UpdateClick(b)) logic_.CalcData(b);
+    });
 }
 
 void TimingView::ChartStep_Request(int direction) {
@@ -280,33 +282,20 @@ void TimingView::ChartStep_Request(int direction) {
         DecStart_Click();
 }
 
-// A gesture that places a cursor shows it, as checking "Set Cursors" would.
-void TimingView::SwitchCursorsOn() {
-    if (CheckValue(controls_->MarkCursorsCheck) == Unchecked)
-        SetCheck(controls_->MarkCursorsCheck, Checked);
-}
-
 void TimingView::ChartCursor_Request(int cursor, int sample) {
-    (cursor == 0 ? controls_->MarkCursorA : controls_->MarkCursorB)
-        ->setText(QString::number(sample));
-    SwitchCursorsOn();
-    MarkCheck_Click();
+    withBoxes([&](ViewBoxes& b) {
+        SetCursor(b, cursor, sample);
+        logic_.CalcData(b);
+    });
 }
 
 void TimingView::ChartEdge_Request(int channel, int direction) {
     if (!capture_.isOpen()) return;
-    const SampleWindow shown = gestures_->shown();
-    std::optional<int32_t> cursorA;
-    if (const auto a = ParseBoxNumber(controls_->MarkCursorA->text().toStdString()))
-        cursorA = static_cast<int32_t>(std::clamp(RoundHalfEven(*a), -1e9, 1e9));
-    const auto edge = FindEdge(*capture_.model(), channel, shown, cursorA, direction);
-    if (!edge) return;
-    const SampleWindow w = WindowShowing(ClampedWindow(shown.start, shown.length), *edge);
-    controls_->StartPos->setText(QString::number(w.start));
-    controls_->DataLen->setText(QString::number(w.length));
-    controls_->MarkCursorA->setText(QString::number(*edge));
-    SwitchCursorsOn();
-    Update_Click();
+    withBoxes([&](ViewBoxes& b) {
+        if (CursorToEdge(b, *capture_.model(), gestures_->shown(), channel, direction) &&
+            UpdateClick(b))
+            logic_.CalcData(b);
+    });
 }
 
 }  // namespace zq

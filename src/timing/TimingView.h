@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "capture/DecodedCapture.h"
-#include "view/ViewSettings.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
 #include "session/Dialogs.h"
 #include "session/WindowHost.h"
 #include "timing/TimingViewLogic.h"
+#include "view/ViewSettings.h"
 #include "widgets/ChartArea.h"
 #include "widgets/ChartGrowth.h"
 #include "widgets/ViewControls.h"
@@ -126,7 +126,8 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     QPushButton* StopRead_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::unique_ptr<ChartGrowth> growth_;
-    // The chart's gestures: each fills the boxes and runs the handler of a button.
+    // The chart's gestures: each changes the view's values (the boxes follow) and runs the
+    // handler of the button it stands for.
   private slots:
     void ChartWindow_Request(int start, int length);
     void ChartStep_Request(int direction);
@@ -136,7 +137,6 @@ class TimingView : public QMainWindow, private TimingViewOutput {
   private:
     void buildChartGestures(QWidget* client);
     void DecodeShownCapture();
-    void SwitchCursorsOn();
     ChartGestures* gestures_ = nullptr;
     QLabel* Readout_ = nullptr;
 };

@@ -151,6 +151,20 @@ TEST_F(ChartGesturesTest, ClicksSetTheCursorsAndSwitchThemOn) {
     expectTyped("1008", "64");  // the cursors as typed draw the same
 }
 
+// A text typed but not applied (no Enter, no click) is applied by the next gesture, as the
+// button the gesture stands for would apply it.
+TEST_F(ChartGesturesTest, AGestureAppliesWhatWasTypedButNotApplied) {
+    load();
+    box("MarkCursorB")->setText("1050");
+    box("MarkCursorA")->setText("x");  // no number: marks nothing
+    wheel(at(1024), {0, 120});
+    EXPECT_EQ(text("StartPos"), "1016");
+    EXPECT_EQ(text("MarkCursorA"), "x");
+    mouse(QEvent::MouseButtonPress, at(1020), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, at(1020), Qt::LeftButton);
+    EXPECT_EQ(view->findChild<QLabel*>("MarkCursorDiff")->text(), "Cursor Diff = 30");
+}
+
 TEST_F(ChartGesturesTest, HoverReadsTheDecodedCapture) {
     std::string damaged = test::CaptureText();
     damaged.erase(test::LineOffset(damaged, 0x0400) + 7, 5);  // line 0400 one word short

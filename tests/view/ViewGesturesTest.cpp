@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "view/Navigation.h"
+#include "view/ViewEdits.h"
 #include "view/ViewGestures.h"
 #include "view/ViewSettings.h"
 
@@ -137,6 +138,27 @@ TEST(ViewGestures, RoundSteps) {
                                                {2.5, 5},  {7, 10},    {11, 20},    {49.9, 50},
                                                {51, 100}, {101, 200}, {4000, 5000}};
     for (const auto& [minimum, step] : rows) EXPECT_EQ(RoundStep(minimum), step) << minimum;
+}
+
+// A gesture placing a cursor shows the cursors unless the box is greyed (restored, never
+// clicked), and reads cursor A as its box does.
+TEST(ViewEdits, CursorsFollowTheBoxReading) {
+    for (const auto& [before, after] :
+         {std::pair<uint8_t, uint8_t>{Unchecked, Checked}, {Checked, Checked}, {Greyed, Greyed}}) {
+        ViewBoxes b;
+        b.MarkCursorsCheck = before;
+        SetCursor(b, 1, 1500);
+        EXPECT_EQ(b.MarkCursorB, "1500");
+        EXPECT_EQ(b.MarkCursorsCheck, after);
+    }
+    ViewBoxes b;
+    for (const auto& [text, value] : {std::pair<const char*, std::optional<int32_t>>{"x", {}},
+                                      {"12.5", 12},
+                                      {"13.5", 14},
+                                      {"-3", -3}}) {
+        b.MarkCursorA = text;
+        EXPECT_EQ(CursorA(b), value) << text;
+    }
 }
 
 }  // namespace
