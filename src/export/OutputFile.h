@@ -1,6 +1,7 @@
 #pragma once
-// Writing an export without harming anything else: an output never is the capture it was made
-// from (or another output of the same export), and opening or writing it never blocks.
+// The one way every file the program makes is written: exports, pictures, and anything saved
+// later. An output never is the capture it was made from, never a pipe or socket, and replaces
+// its target whole or not at all. No Qt: a Qt caller encodes its bytes first and hands them over.
 
 #include <sys/types.h>
 
@@ -20,34 +21,26 @@ struct FileIdentity {
 // The identity of an existing file, or nullopt when it cannot be asked.
 std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
-// An output file opened but not yet changed. open() creates the file when it does not exist
-// and refuses, without truncating anything:
-//   - a file that is one of `protect` (same device and inode: the input, another output);
-//   - a pipe or socket: its reader decides when a write returns. Regular files and character
-//     devices (/dev/null, a terminal) are accepted; the descriptor is non-blocking, so a device
-//     that cannot take the bytes at once fails with the system's text instead of waiting.
-// Errors are "PATH: text". A file this object created is removed again when it is refused or
-// its write fails or it is never written, so a failed export leaves no new file behind it.
-class OutputFile {
-  public:
-    OutputFile() = default;
-    ~OutputFile();
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
+// Where an output's bytes end up: symbolic links followed to the file they name (which need
+// not exist yet), in an absolute folder. Fails with the system's text in error.
+std::optional<std::string> ResolveOutputPath(const std::string& path, std::string& error);
 
-    bool open(const std::string& path, const std::vector<FileIdentity>& protect,
-              std::string& error);
-    FileIdentity identity() const { return identity_; }
-    // Truncates a regular file, writes all bytes and closes, checking each step.
-    bool writeAndClose(std::string_view bytes, std::string& error);
-
-  private:
-    bool fail(const std::string& text, std::string& error);
-    int fd_ = -1;
-    std::string path_;
-    FileIdentity identity_;
-    bool regular_ = false;
-    bool created_ = false;
+// One file to write, named as the user named it, and all of its bytes.
+struct Output {
+    std::string path;
+    std::string_view bytes;
 };
+
+// Writes outputs as one step. Before anything is written each is checked, and refused when it
+// is one of inputs (same device and inode: by path, hard or symbolic link), another output of
+// the same step, a pipe or socket (its reader could hold the program up), a directory, or an
+// existing file we may not write. A regular file, new or existing, is written to a temporary
+// file in its folder, flushed to the disk and closed; only when every output is complete are
+// the temporaries renamed over their targets, so a target is replaced whole or left untouched
+// and nothing half-written remains. The replacement keeps the target's permissions; a new file
+// gets 0666 less the umask. A character device (/dev/null) is written directly, without
+// waiting. Errors are "PATH: text", with the system's text where it has one.
+bool WriteOutputs(const std::vector<Output>& outputs, const std::vector<FileIdentity>& inputs,
+                  std::string& error);
 
 }  // namespace zq::exports

@@ -1,5 +1,8 @@
 #include "timing/CaptureExport.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
 #include <ctime>
 #include <filesystem>
 
@@ -54,20 +57,28 @@ std::optional<std::string> ChooseExportPath(Dialogs& dialogs, ExportKind kind,
     }
 }
 
+namespace {
+
+bool Fail(Dialogs& dialogs, const std::string& text) {
+    dialogs.MessageBox(text, Buttons::Ok, Icon::Exclamation, kProgramTitle);
+    return false;
+}
+
+}  // namespace
+
+bool WriteExportBytes(const CaptureSession& capture, Dialogs& dialogs, const std::string& path,
+                      std::string_view bytes) {
+    std::vector<exports::FileIdentity> inputs;
+    if (capture.isOpen())
+        if (auto input = exports::IdentifyFile(capture.currentFile())) inputs.push_back(*input);
+    std::string error;
+    if (!exports::WriteOutputs({{path, bytes}}, inputs, error)) return Fail(dialogs, error);
+    return true;
+}
+
 bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportKind kind,
                         const std::string& path) {
-    const auto fail = [&](const std::string& text) {
-        dialogs.MessageBox(text, Buttons::Ok, Icon::Exclamation, kProgramTitle);
-        return false;
-    };
-    if (!capture.isOpen()) return fail("No capture is open.");
-    // The output never replaces the capture it is made from.
-    std::vector<exports::FileIdentity> protect;
-    if (auto input = exports::IdentifyFile(capture.currentFile())) protect.push_back(*input);
-    std::string error;
-    exports::OutputFile out;
-    if (!out.open(path, protect, error)) return fail(error);
-
+    if (!capture.isOpen()) return Fail(dialogs, "No capture is open.");
     const DecodedCapture& decoded = *capture.model();
     std::string bytes;
     if (kind == ExportKind::Vcd) {
@@ -79,8 +90,17 @@ bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportK
     } else {
         bytes = exports::Csv(decoded);
     }
-    if (!out.writeAndClose(bytes, error)) return fail(error);
-    return true;
+    return WriteExportBytes(capture, dialogs, path, bytes);
+}
+
+bool WritePictureExport(const CaptureSession& capture, Dialogs& dialogs, const QImage& picture,
+                        const std::string& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !QImageWriter(&buffer, "PNG").write(picture))
+        return Fail(dialogs, path + ": the picture cannot be encoded");
+    return WriteExportBytes(capture, dialogs, path,
+                            std::string_view(png.constData(), static_cast<size_t>(png.size())));
 }
 
 }  // namespace zq

@@ -120,9 +120,7 @@ void TimingView::Export_Click(int kind) {
     const TimingChart& chart = *area_.chart;
     const QImage picture = ChartAreaPicture(chart.firstSample(), chart.chartData(),
                                             chart.columnLabels(), chart.titleText());
-    if (!picture.save(QString::fromStdString(*path), "PNG"))
-        dialogs_.MessageBox(*path + ": cannot write the picture", Buttons::Ok, Icon::Exclamation,
-                            kProgramTitle);
+    WritePictureExport(capture_, dialogs_, picture, *path);
 }
 
 void TimingView::About_Click() {

@@ -4,7 +4,7 @@
 // zq350-inspect runs it for "render" with the same arguments.
 
 #include <QApplication>
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "CaptureTool.h"
-#include "view/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
+#include "export/OutputFile.h"
+#include "view/BoxNumber.h"
 #include "widgets/ChartArea.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
@@ -89,25 +90,19 @@ int main(int argc, char** argv) {
         static_cast<int32_t>(zq::BoxInteger(boxes.StartPos, INT32_MIN, INT32_MAX)), pass.grid,
         zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()),
         path + zq::kChartTitleSuffix);
-    // Every step of the write is checked: a full disk shows only when the data is flushed.
-    QFile output(QString::fromStdString(out));
-    QString failure;
-    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        failure = output.errorString();
-    } else {
-        QImageWriter writer(&output, "PNG");
-        if (!writer.write(picture))
-            // The file's own error names the cause (a full disk); the writer's is generic.
-            failure = output.error() != QFileDevice::NoError ? output.errorString()
-                                                             : writer.errorString();
-        else if (!output.flush())
-            failure = output.errorString();
-        output.close();
-        if (failure.isEmpty() && output.error() != QFileDevice::NoError)
-            failure = output.errorString();
+    // Encoded whole in memory, then written as every output is: never over the capture, never
+    // into a pipe, replacing the file whole or not at all.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !QImageWriter(&buffer, "PNG").write(picture)) {
+        std::cerr << "zq350-inspect: " << out << ": the picture cannot be encoded\n";
+        return 2;
     }
-    if (!failure.isEmpty()) {
-        std::cerr << "zq350-inspect: " << out << ": " << failure.toStdString() << "\n";
+    std::vector<zq::exports::FileIdentity> inputs;
+    if (const auto id = zq::exports::IdentifyFile(path)) inputs.push_back(*id);
+    if (!zq::exports::WriteOutputs({{out, std::string_view(png.constData(), size_t(png.size()))}},
+                                   inputs, error)) {
+        std::cerr << "zq350-inspect: " << error << "\n";
         return 2;
     }
     return zq::inspect::FinishWithReport(model.report);

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "CaptureTool.h"
-#include "view/BoxNumber.h"
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
 #include "chart/ChartData.h"
@@ -22,6 +21,7 @@
 #include "chart/PositionLabels.h"
 #include "export/Export.h"
 #include "export/OutputFile.h"
+#include "view/BoxNumber.h"
 #include "zq/Version.h"
 
 namespace zq::inspect {
@@ -55,7 +55,8 @@ constexpr const char* kUsage =
     "  --gtkw OUT.gtkw       with --vcd: a GTKWave save file that opens OUT.vcd with the\n"
     "                        trigger marker and the cursors as named markers\n"
     "  --samplerate HZ       sample rate for the VCD's times, in hertz (1000000: 1 us)\n"
-    "An output is never the capture itself; pipes and sockets are refused.\n"
+    "An output of export or render replaces its file whole or not at all; the capture\n"
+    "itself, a pipe or a socket is refused.\n"
     "\n"
     "check prints the report of a pass over the whole capture, then one line for each way\n"
     "the file departs from a capture's layout (128 lines S 0000 to S 07F0 of 64 digits).\n"
@@ -193,37 +194,12 @@ int Export(const std::string& path, const std::vector<std::string>& args) {
     auto file = Open(path);
     if (!file) return 2;
     const DecodedCapture capture = DecodeCapture(*file);
-
-    // Every output is opened and checked before any is written, so a refused one changes
-    // nothing: not the capture, not another output.
-    std::vector<exports::FileIdentity> protect;
-    if (const auto id = exports::IdentifyFile(path)) protect.push_back(*id);
-    const std::string& mainPath = vcdPath.empty() ? csvPath : vcdPath;
-    exports::OutputFile mainOut, gtkwOut;
     auto fail = [&](const std::string& message) {
         std::cerr << "zq350-inspect: " << message << "\n";
         return 2;
     };
-    if (!mainOut.open(mainPath, protect, error)) return fail(error);
-    protect.push_back(mainOut.identity());
-    std::string gtkwText;
-    if (!gtkwPath.empty()) {
-        if (!gtkwOut.open(gtkwPath, protect, error)) return fail(error);
-        exports::GtkwOptions g;
-        char* real = realpath(vcdPath.c_str(), nullptr);
-        g.dumpFile = real ? real : vcdPath;
-        std::free(real);
-        g.sampleRate = sampleRate;
-        if (boxes.MarkCursorsCheck) {
-            g.cursorA = CursorSample(boxes.MarkCursorA);
-            g.cursorB = CursorSample(boxes.MarkCursorB);
-        }
-        const auto text = exports::Gtkw(g);
-        if (!text) return fail(gtkwPath + ": the VCD's path has a quote or control character");
-        gtkwText = *text;
-    }
 
-    std::string text;
+    std::string text, gtkwText;
     if (!vcdPath.empty()) {
         exports::VcdOptions o;
         o.sampleRate = sampleRate;
@@ -233,8 +209,27 @@ int Export(const std::string& path, const std::vector<std::string>& args) {
     } else {
         text = exports::Csv(capture);
     }
-    if (!mainOut.writeAndClose(text, error)) return fail(error);
-    if (!gtkwPath.empty() && !gtkwOut.writeAndClose(gtkwText, error)) return fail(error);
+    if (!gtkwPath.empty()) {
+        exports::GtkwOptions g;
+        // The file the VCD will be, by the full path the viewer opens it by.
+        const auto dumpFile = exports::ResolveOutputPath(vcdPath, error);
+        if (!dumpFile) return fail(vcdPath + ": " + error);
+        g.dumpFile = *dumpFile;
+        g.sampleRate = sampleRate;
+        if (boxes.MarkCursorsCheck) {
+            g.cursorA = CursorSample(boxes.MarkCursorA);
+            g.cursorB = CursorSample(boxes.MarkCursorB);
+        }
+        const auto gtkw = exports::Gtkw(g);
+        if (!gtkw) return fail(gtkwPath + ": the VCD's path has a quote or control character");
+        gtkwText = *gtkw;
+    }
+    // Both files replaced together or neither, and never the capture.
+    std::vector<exports::Output> outputs{{vcdPath.empty() ? csvPath : vcdPath, text}};
+    if (!gtkwPath.empty()) outputs.push_back({gtkwPath, gtkwText});
+    std::vector<exports::FileIdentity> inputs;
+    if (const auto id = exports::IdentifyFile(path)) inputs.push_back(*id);
+    if (!exports::WriteOutputs(outputs, inputs, error)) return fail(error);
     return FinishWithReport(capture.report);
 }
 
