@@ -158,12 +158,15 @@ TEST_F(TimingViewMenus, ExportsWriteTheWholeCaptureAndNeverTheCaptureItself) {
     EXPECT_EQ(program.dialogs.saves, 3);
     EXPECT_TRUE(program.dialogs.boxes.empty());
 
-    // Replacing the capture with its own export is refused after the question, bytes intact.
-    program.dialogs.files = {capture};
-    program.dialogs.answers = {AnswerYes};
+    // Replacing the capture with its own export or picture is refused after the question, bytes
+    // intact.
+    program.dialogs.files = {capture, capture};
+    program.dialogs.answers = {AnswerYes, AnswerOk, AnswerYes};  // Replace?, the refusal, Replace?
     trigger("ExportCsv");
-    ASSERT_EQ(program.dialogs.boxes.size(), 2u);
+    trigger("ExportPng");
+    ASSERT_EQ(program.dialogs.boxes.size(), 4u);
     EXPECT_NE(program.dialogs.boxes[0].text.find("Replace existing file"), std::string::npos);
+    EXPECT_EQ(program.dialogs.boxes[3].text.find(capture + ": is the capture"), 0u);
     QFile in(QString::fromStdString(capture));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll().toStdString(), test::CaptureText());

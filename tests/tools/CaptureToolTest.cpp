@@ -1,6 +1,9 @@
 // zq350-inspect, run as a user runs it: the real binary on real files.
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,10 +27,8 @@ struct RunResult {
     std::string out;
 };
 
-// Standard output, or with stderr set standard error alone.
-RunResult Inspect(const std::string& args, bool stderrOnly = false) {
-    const std::string cmd = std::string(ZQ_CAPTURE_TOOL) + " " + args +
-                            (stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
+// A shell command's standard output and exit status.
+RunResult Shell(const std::string& cmd) {
     FILE* p = popen(cmd.c_str(), "r");
     RunResult r{-1, {}};
     std::array<char, 4096> buf;
@@ -36,6 +37,12 @@ RunResult Inspect(const std::string& args, bool stderrOnly = false) {
     const int st = pclose(p);
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return r;
+}
+
+// Standard output, or with stderr set standard error alone.
+RunResult Inspect(const std::string& args, bool stderrOnly = false) {
+    return Shell(std::string(ZQ_CAPTURE_TOOL) + " " + args +
+                 (stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null"));
 }
 
 std::string ReadAll(const std::string& path) {
@@ -224,55 +231,95 @@ TEST_F(CaptureToolTest, ExportRoundTrips) {
     EXPECT_NE(ReadAll(vcd).find("trigger at sample 1024 (#1024) $end"), std::string::npos);
 }
 
-// Outputs that must not be written, and writes that fail: exit status 2 with the file's name
-// and the system's text, the capture untouched, and no file of ours left behind.
-TEST_F(CaptureToolTest, ExportRefusesHarmfulOutputsAndReportsFailedWrites) {
-    const std::string dir = Temp("export_out");
-    ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir + " && mkfifo " + dir +
-                           "/fifo && ln " + good_ + " " + dir + "/link")
-                              .c_str()),
-              0);
+// No output of either command ever is the capture (by its path, a hard or a symbolic link) or
+// a pipe or socket: each is refused at once, with status 2, before a byte is written.
+TEST_F(CaptureToolTest, NoOutputIsTheCaptureAPipeOrASocket) {
+    const std::string dir = Temp("refused");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string hard = dir + "/hard.txt", symbolic = dir + "/symbolic.txt",
+                      fifo = dir + "/fifo", socket = dir + "/socket", vcd = dir + "/with.vcd";
+    ASSERT_EQ(::link(good_.c_str(), hard.c_str()), 0);
+    std::filesystem::create_symlink(good_, symbolic);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socket.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     const std::string before = ReadAll(good_);
+
+    const std::string outputs[] = {"export " + good_ + " --csv ", "export " + good_ + " --vcd ",
+                                   "export " + good_ + " --vcd " + vcd + " --gtkw ",
+                                   "render " + good_ + " -o "};
+    const std::pair<std::string, std::string> targets[] = {
+        {good_, "is the capture"},       {hard, "is the capture"},
+        {symbolic, "is the capture"},    {fifo, "is a pipe or socket"},
+        {socket, "is a pipe or socket"},
+    };
+    for (const std::string& output : outputs)
+        for (const auto& [target, message] : targets) {
+            const RunResult r = Shell("timeout 10 " + std::string(ZQ_CAPTURE_TOOL) + " " + output +
+                                      target + " 2>&1");
+            SCOPED_TRACE(output + target);
+            EXPECT_EQ(r.status, 2) << r.out;
+            EXPECT_NE(r.out.find(target + ": " + message), std::string::npos) << r.out;
+        }
+    ::close(listener);
+    EXPECT_FALSE(std::filesystem::exists(vcd));  // the VCD is written only with its save file
+    EXPECT_EQ(ReadAll(good_), before);
+}
+
+// Writes that fail and outputs that cannot be made: status 2 with the file's name and the
+// system's text; an existing file is left as it was and no file is left half-written.
+TEST_F(CaptureToolTest, FailedWritesLeaveEveryFileAsItWas) {
+    const std::string dir = Temp("failed");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string tool = std::string(ZQ_CAPTURE_TOOL) + " ";
+    const std::string exportGood = tool + "export " + good_ + " ",
+                      renderGood = tool + "render " + good_;
+    const std::string oldVcd = dir + "/old.vcd", oldPng = dir + "/old.png";
+    // A file size limit of one block makes the write of a whole VCD or picture fail.
+    const std::string limit = "ulimit -f 1; trap '' XFSZ; ";
     struct Row {
-        std::string args;      // after "export GOOD"
-        std::string message;   // part of standard error
-        std::string leftOver;  // a path that must not exist afterwards
+        std::string command;
+        std::string message;  // part of standard error
+        std::string absent;   // a file the command must not leave
     };
     const Row rows[] = {
-        {"--csv " + good_, good_ + ": is the capture", ""},
-        {"--vcd=" + dir + "/link", dir + "/link: is the capture", ""},
-        {"--vcd " + dir + "/fifo", dir + "/fifo: No such device or address", ""},  // no reader
-        {"--csv /dev/full", "/dev/full: No space left on device", ""},
-        {"--vcd " + dir + "/a.vcd --gtkw " + dir + "/a.vcd",
-         dir + "/a.vcd: is the capture or "
-               "another output",
-         dir + "/a.vcd"},
-        {"--vcd " + dir + "/big.vcd", dir + "/big.vcd: File too large", dir + "/big.vcd"},
-        {"--csv " + dir + "/a.csv --gtkw " + dir + "/a.gtkw", "--gtkw needs --vcd",
+        {exportGood + "--csv /dev/full", "/dev/full: No space left on device", ""},
+        {renderGood + " -o /dev/full", "/dev/full: No space left on device", ""},
+        {limit + exportGood + "--vcd " + oldVcd, oldVcd + ": File too large", ""},
+        {limit + renderGood + " -o " + oldPng, oldPng + ": File too large", ""},
+        {limit + exportGood + "--csv " + dir + "/new.csv", "File too large", dir + "/new.csv"},
+        {exportGood + "--vcd " + oldVcd + " --gtkw /dev/full", "/dev/full: No space", ""},
+        {exportGood + "--vcd " + dir + "/new.vcd --gtkw /dev/full", "/dev/full: No space",
+         dir + "/new.vcd"},
+        {exportGood + "--vcd " + dir + "/a.vcd --gtkw " + dir + "/a.vcd",
+         dir + "/a.vcd: is also another output", dir + "/a.vcd"},
+        {exportGood + "--csv " + dir + "/a.csv --gtkw " + dir + "/a.gtkw", "--gtkw needs --vcd",
          dir + "/a.gtkw"},
-        {"--vcd " + dir + "/a.vcd --samplerate 1.5", "--samplerate takes", dir + "/a.vcd"},
-        {"--csv " + dir + "/a.csv --start 5", "the other view options do not apply", ""},
+        {exportGood + "--vcd " + dir + "/a.vcd --samplerate 1.5", "--samplerate takes",
+         dir + "/a.vcd"},
+        {exportGood + "--csv " + dir + "/a.csv --start 5", "the other view options do not apply",
+         dir + "/a.csv"},
     };
     for (const Row& r : rows) {
-        // A file size limit of one block makes the write of a whole VCD fail.
-        const bool limit = r.message.find("too large") != std::string::npos;
-        const std::string cmd = std::string(limit ? "bash -c 'ulimit -f 1; trap \"\" XFSZ; " : "") +
-                                "timeout 10 " + ZQ_CAPTURE_TOOL + " export " + good_ + " " +
-                                r.args + " 2>&1" + (limit ? "'" : "");
-        FILE* p = popen(cmd.c_str(), "r");
-        std::string err;
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) err.append(buf.data(), n);
-        const int st = pclose(p);
-        SCOPED_TRACE(r.args);
-        EXPECT_EQ(WIFEXITED(st) ? WEXITSTATUS(st) : -1, 2) << err;
-        EXPECT_NE(err.find(r.message), std::string::npos) << err;
-        if (!r.leftOver.empty()) {
-            EXPECT_NE(access(r.leftOver.c_str(), F_OK), 0);
+        test::WriteFile(oldVcd, "old VCD");
+        test::WriteFile(oldPng, "old picture");
+        const RunResult run = Shell("bash -c \"" + r.command + " 2>&1\"");
+        SCOPED_TRACE(r.command);
+        EXPECT_EQ(run.status, 2) << run.out;
+        EXPECT_NE(run.out.find(r.message), std::string::npos) << run.out;
+        EXPECT_EQ(ReadAll(oldVcd), "old VCD");
+        EXPECT_EQ(ReadAll(oldPng), "old picture");
+        if (!r.absent.empty()) {
+            EXPECT_FALSE(std::filesystem::exists(r.absent));
         }
+        // Nothing else: no temporary file of a failed write.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
     }
-    EXPECT_EQ(ReadAll(good_), before);
 }
 
 // The sample rate sets the VCD's time unit; the file name alone is written; the save file
