@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "app/AppWindows.h"
 #include "app/QtDialogs.h"
@@ -29,10 +31,30 @@ struct CommandLine {
         parser.setApplicationDescription(
             "Reads captures out of the ZQ350 logic analyser and shows capture files as a timing\n"
             "diagram and as a hex listing.");
+        // Qt's options are single-dash words (-platform, -style).
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);
         parser.addPositionalArgument(
             "FILE", "A capture file to open at start, as \"Load  from Disk\" opens it.", "[FILE]");
+        // The options every Qt program takes, which QApplication takes out of the arguments
+        // itself. They are known here so that the whole command line is checked before
+        // QApplication exists: without a display it cannot be made, and a wrong option must
+        // still be named rather than end in Qt's abort.
+        for (const char* name :
+             {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+              "qwindowicon", "qwindowtitle", "session", "display", "geometry", "title", "icon",
+              "name", "visual", "style", "stylesheet", "qmljsdebugger"})
+            Hidden(name, "value");
+        for (const char* name : {"reverse", "widgetcount", "sync", "nograb", "dograb"})
+            Hidden(name, nullptr);
+    }
+
+  private:
+    void Hidden(const char* name, const char* valueName) {
+        QCommandLineOption option(name, QString(), valueName ? valueName : QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
     }
 };
 
@@ -42,38 +64,26 @@ QStringList Arguments(int argc, char** argv) {
     return args;
 }
 
+// --help and --version write to standard output; a full disk or a closed descriptor is a
+// failure to report, not an answer given.
+int Answer(const QString& text) {
+    errno = 0;
+    const bool written = std::fputs(qUtf8Printable(text), stdout) >= 0;
+    if (written && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::fprintf(stderr, "zq350: standard output: %s\n", std::strerror(errno ? errno : EIO));
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication::setApplicationName("zq350");
     QApplication::setApplicationVersion(zq::kVersion);
 
-    // --help and --version answer before QApplication exists, so they work without a display
-    // (over ssh, in a package check). Qt's own options (-platform, -style, ...) are only known
-    // once QApplication has taken them out, so this first look ignores every error.
-    {
-        CommandLine early;
-        early.parser.parse(Arguments(argc, argv));
-        if (early.parser.isSet(early.help)) {
-            // Without an application object Qt cannot name the program in the usage line.
-            QString text = early.parser.helpText();
-            text.replace("<executable_name>", "zq350");
-            std::fputs(qUtf8Printable(text), stdout);
-            return 0;
-        }
-        if (early.parser.isSet(early.version)) {
-            std::printf("zq350 %s\n", zq::kVersion);
-            return 0;
-        }
-    }
-
-    zq::KeepFreedMemoryForRedraws();
-    QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName("zq350");
-    QApplication::setWindowIcon(QIcon::fromTheme("zq350", QIcon(":/zq350.svg")));
-
+    // The whole command line is read before QApplication exists, so that --help, --version
+    // and a wrong option answer without a display (over ssh, in a package check).
     CommandLine commandLine;
-    if (!commandLine.parser.parse(QApplication::arguments()) ||
+    if (!commandLine.parser.parse(Arguments(argc, argv)) ||
         commandLine.parser.positionalArguments().size() > 1) {
         const QString error = commandLine.parser.errorText().isEmpty()
                                   ? QStringLiteral("Only one FILE can be opened.")
@@ -81,8 +91,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zq350: %s\nTry 'zq350 --help'.\n", qUtf8Printable(error));
         return 2;
     }
+    if (commandLine.parser.isSet(commandLine.help)) {
+        // Without an application object Qt cannot name the program in the usage line.
+        QString text = commandLine.parser.helpText();
+        text.replace("<executable_name>", "zq350");
+        return Answer(text);
+    }
+    if (commandLine.parser.isSet(commandLine.version))
+        return Answer(QStringLiteral("zq350 %1\n").arg(zq::kVersion));
     const QStringList positional = commandLine.parser.positionalArguments();
     const QString startFile = positional.isEmpty() ? QString() : positional[0];
+
+    zq::KeepFreedMemoryForRedraws();
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName("zq350");
+    QApplication::setWindowIcon(QIcon::fromTheme("zq350", QIcon(":/zq350.svg")));
     QApplication::setOrganizationName("zq350");  // settings in ~/.config/zq350/zq350.conf
 
     // The program's state outlives every window: the current capture, and the device read with
