@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -51,18 +53,25 @@ int main(int argc, char** argv) {
     auto* load = windows.current()->findChild<QPushButton*>("Load");
 
     // Answers each file dialog as a user would, once it has listed the capture's folder, and
-    // each report box.
+    // each report box. The folder is set once per dialog: setting it again restarts the
+    // listing.
+    QPointer<QFileDialog> pointed;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* d = qobject_cast<QFileDialog*>(modal)) {
-            auto* model = d->findChild<QFileSystemModel*>();
             const QString folder = QFileInfo(capture).absolutePath();
-            if (!model || model->rowCount(model->index(folder)) == 0) {
+            if (pointed != d) {
+                pointed = d;
                 d->setDirectory(folder);
-                return;
             }
-            d->selectFile(capture);
+            auto* model = d->findChild<QFileSystemModel*>();
+            if (!model || model->rowCount(model->index(folder)) == 0) return;
+            // Typed into the name box, as a user does: selectFile() leaves a focused box as it
+            // is, and the dialog would then take the folder for the answer and list it again.
+            auto* name = d->findChild<QLineEdit*>("fileNameEdit");
+            if (!name) return;
+            name->setText(QFileInfo(capture).fileName());
         }
         if (auto* d = qobject_cast<QDialog*>(modal)) QMetaObject::invokeMethod(d, "accept");
     });
