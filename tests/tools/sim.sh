@@ -95,6 +95,33 @@ link)
     gone "$how"
   done
   exec 4>&-
+  # Whatever stands at its path is refused at once, exit 2, and stays: a file, a folder, the real
+  # port made a link (ln -sfn /dev/ttyS0 /dev/ttyUSB0), a dangling link, another simulator's link.
+  start "$sim" "$capture" --link "$tmp/first" && first=$pid first_port=$port
+  while IFS='|' read -r make kind; do
+    rm -rf "$tmp/link" && eval "$make" && before=$(ls -ld --time-style=+ "$tmp/link")
+    run "$capture" --link "$tmp/link"
+    [ "$rc" -eq 2 ] && [ ! -s "$tmp/out" ] &&
+      [[ "$err" == "zq350-sim: $tmp/link: File exists ($kind)"* ]] || fail "$kind: exit $rc, '$err'"
+    [ "$(ls -ld --time-style=+ "$tmp/link")" = "$before" ] || fail "$kind: replaced"
+  done <<LINKS
+echo mine >"\$tmp/link"|a regular file
+mkdir "\$tmp/link"|a directory
+ln -s /dev/null "\$tmp/link"|a symbolic link to /dev/null
+ln -s "\$tmp/nowhere" "\$tmp/link"|a symbolic link to $tmp/nowhere
+ln -s "\$first_port" "\$tmp/link"|a symbolic link to $first_port, a pseudo-terminal in use
+LINKS
+  [ "$(readlink "$tmp/first")" = "$first_port" ] || fail "the first simulator lost its link"
+  pid=$first && kill -TERM "$pid" && finish
+  rm -rf "${tmp:?}/link"
+  # A stale link, to a pseudo-terminal that is gone (its simulator killed with SIGKILL), is
+  # replaced and taken along as its own.
+  n=100000 && while [ -e /dev/pts/$n ]; do n=$((n + 1)); done
+  ln -s /dev/pts/$n "$tmp/link"
+  start "$sim" "$capture" --link "$tmp/link" && {
+    [ "$(readlink "$tmp/link")" = "$port" ] || fail "stale link not replaced"
+    kill -TERM "$pid" && finish && gone "stale link"
+  }
   # Whatever is put at its path since is not its link, and stays: on a signal, on exit.
   for end in signal exit; do
     start "$sim" "$capture" --fast --link "$tmp/link" || continue

@@ -10,12 +10,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <climits>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +22,7 @@
 #include <string_view>
 #include <thread>
 
+#include "Link.h"
 #include "zq/Version.h"
 
 namespace {
@@ -51,18 +49,20 @@ const char* kUsage =
     "                  1 to 16777216 (default: 1-64)\n"
     "  --pause MS      wait MS milliseconds, from 0 to 86400000, after each burst, on top of\n"
     "                  the pacing (a pause of 1000 or more makes the program end its read there)\n"
-    "  --link PATH     also make PATH a symbolic link to the port (replaces a link, never a\n"
-    "                  file); the program reads /dev/ttyUSB0, so on a machine without that\n"
-    "                  port: sudo zq350-sim FILE --link /dev/ttyUSB0. The link is removed on\n"
-    "                  exit and on SIGINT, SIGTERM, SIGHUP and SIGPIPE, if it still points to\n"
-    "                  the port\n"
+    "  --link PATH     also make PATH a symbolic link to the port; the program reads\n"
+    "                  /dev/ttyUSB0, so on a machine without that port:\n"
+    "                  sudo zq350-sim FILE --link /dev/ttyUSB0. Anything at PATH (a file, a\n"
+    "                  port, any link) is refused; only a stale link to a pseudo-terminal\n"
+    "                  /dev/pts/N that is gone is replaced. The link is removed on exit and\n"
+    "                  on SIGINT, SIGTERM, SIGHUP and SIGPIPE, if it still points to the port\n"
     "  --help          show this text\n"
     "  --version       show the version\n"
     "\n"
     "An option's value may also follow an equals sign: --pause=500 is --pause 500.\n"
     "\n"
     "Exit status: 0 when FILE was sent and the program closed the port, 1 on a system error,\n"
-    "2 on a wrong command line or a FILE that cannot be read or is not a capture's size.\n";
+    "2 on a wrong command line, a FILE that cannot be read or is not a capture's size, or a\n"
+    "--link PATH where something stands.\n";
 
 struct Options {
     std::string file;
@@ -279,48 +279,6 @@ void HoldClosedStandardDescriptors() {
     }
 }
 
-// The link and the port it points to, for RemoveLink, which also runs in a signal handler: only
-// async-signal-safe calls there, no allocation. Set before the link is made; g_link, while not
-// null, points into g_linkPath.
-std::string g_linkPath, g_portPath;
-std::atomic<const char*> g_link{nullptr};
-static_assert(std::atomic<const char*>::is_always_lock_free);
-
-// Removes the link, once, and only while it is still our link to the port: whatever has been put
-// at its path since (a file, a link elsewhere) stays.
-void RemoveLink() {
-    const char* link = g_link.exchange(nullptr);
-    if (!link) return;
-    char target[PATH_MAX];
-    const ssize_t n = ::readlink(link, target, sizeof target);
-    if (n >= 0 && static_cast<size_t>(n) == g_portPath.size() &&
-        std::memcmp(target, g_portPath.data(), g_portPath.size()) == 0)
-        ::unlink(link);
-}
-
-// Takes the link along, then dies of the signal as the caller expects.
-void OnSignal(int sig) {
-    RemoveLink();
-    ::raise(sig);  // the handler has been reset to the default (SA_RESETHAND)
-    ::_exit(128 + sig);
-}
-
-// Signals that would end the simulator; one that the caller ignores (nohup, a background job)
-// stays ignored.
-void CatchEndingSignals() {
-    const int ending[] = {SIGHUP, SIGINT, SIGPIPE, SIGTERM};
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sa.sa_flags = SA_RESETHAND | SA_NODEFER;
-    sigemptyset(&sa.sa_mask);
-    for (const int sig : ending) sigaddset(&sa.sa_mask, sig);
-    for (const int sig : ending) {
-        struct sigaction old {};
-        if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
-        ::sigaction(sig, &sa, nullptr);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -341,6 +299,10 @@ int main(int argc, char** argv) {
     std::string data;
     if (!ReadCapture(o.file, data, error)) {
         std::cerr << "zq350-sim: " << o.file << ": " << error << "\n";
+        return 2;
+    }
+    if (!o.link.empty() && !sim::ClearLinkPath(o.link, error)) {
+        std::cerr << "zq350-sim: " << error << "\n";
         return 2;
     }
 
@@ -388,21 +350,10 @@ int main(int argc, char** argv) {
             std::cerr << "zq350-sim: " << port << ": " << std::strerror(errno) << "\n";
     }
 
-    CatchEndingSignals();
-    if (!o.link.empty()) {
-        struct stat st {};
-        if (::lstat(o.link.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) ::unlink(o.link.c_str());
-        // Known to RemoveLink before the link exists, so that no signal can come in between.
-        g_portPath = port;
-        g_linkPath = o.link;
-        std::atexit(RemoveLink);
-        g_link = g_linkPath.c_str();
-        if (::symlink(port.c_str(), o.link.c_str()) != 0) {
-            const int e = errno;
-            g_link = nullptr;
-            std::cerr << "zq350-sim: " << o.link << ": " << std::strerror(e) << "\n";
-            return 1;
-        }
+    sim::CatchEndingSignals();
+    if (!o.link.empty() && !sim::MakeLink(o.link, port, error)) {
+        std::cerr << "zq350-sim: " << error << "\n";
+        return 1;
     }
     if (!WriteOut(port + "\n")) return 1;
     std::cerr << "zq350-sim: waiting for a program to open " << port << "\n";
