@@ -77,14 +77,6 @@ bool FakeDialogs::ShowOpen(OpenLogSettings& settings) {
     return true;
 }
 
-QtTestTimer::QtTestTimer(int ms) {
-    timer_.setSingleShot(true);
-    timer_.setInterval(ms);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-        if (onTimeout) onTimeout();
-    });
-}
-
 void FakeViewer::attach(DeviceSession& device, const CaptureSession& capture) {
     QObject::connect(&device, &DeviceSession::statusChanged,
                      [this](const QString& text) { statuses.push_back(text.toStdString()); });

@@ -2,7 +2,6 @@
 // Fakes of the device read's surroundings: a port whose events the test raises, dialogs that
 // answer from a script and record what was asked, a timer the test fires, a viewer that records.
 
-#include <QTimer>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -98,18 +97,6 @@ class FakeTimer : public EndTimer {
     void fire() { onTimeout(); }
     bool active = false;
     int starts = 0;
-};
-
-// The real thing for end-to-end tests: a single-shot QTimer on the test's thread.
-class QtTestTimer : public EndTimer {
-  public:
-    explicit QtTestTimer(int ms);
-    void start() override { timer_.start(); }
-    void stop() override { timer_.stop(); }
-    bool isActive() const override { return timer_.isActive(); }
-
-  private:
-    QTimer timer_;
 };
 
 // Records what a device session tells the main window: its progress lines, and each capture
