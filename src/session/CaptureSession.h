@@ -38,7 +38,7 @@ class CaptureSession {
     // The whole capture, decoded; null when none is open.
     const DecodedCapture* model() const { return file_ ? model_.get() : nullptr; }
 
-    // Path of the current capture file, or of the file that a device read is writing.
+    // Path of the current capture file (a device read makes its file current when it ends).
     const std::string& currentFile() const { return currentFile_; }
     void setCurrentFile(std::string path) { currentFile_ = std::move(path); }
 

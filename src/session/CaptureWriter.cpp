@@ -1,6 +1,7 @@
 #include "session/CaptureWriter.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,16 +9,37 @@
 
 namespace zq {
 
-std::unique_ptr<CaptureWriter> CaptureWriter::Create(const std::string& path, std::string& error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return nullptr;
-    }
-    return std::unique_ptr<CaptureWriter>(new CaptureWriter(fd, path));
+namespace {
+
+// Enough for every read a user would leave behind; the search for a free name stays short.
+constexpr int kMaxPartNumber = 1000;
+
+std::string PartName(const std::string& target, int number) {
+    std::string name = target + ".part";
+    if (number > 1) name += "." + std::to_string(number);
+    return name;
 }
 
-CaptureWriter::CaptureWriter(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+}  // namespace
+
+std::unique_ptr<CaptureWriter> CaptureWriter::Create(const std::string& target,
+                                                     std::string& error) {
+    for (int number = 1;; ++number) {
+        const std::string path = PartName(target, number);
+        // O_EXCL: an earlier read's file, or anything else of that name (a link included), is
+        // never written into or replaced.
+        const int fd =
+            ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd >= 0) return std::unique_ptr<CaptureWriter>(new CaptureWriter(fd, path, target));
+        if (errno != EEXIST || number == kMaxPartNumber) {
+            error = path + ": " + std::strerror(errno);
+            return nullptr;
+        }
+    }
+}
+
+CaptureWriter::CaptureWriter(int fd, std::string path, std::string target)
+    : fd_(fd), path_(std::move(path)), target_(std::move(target)) {}
 
 CaptureWriter::~CaptureWriter() { Close(); }
 
@@ -42,19 +64,38 @@ bool CaptureWriter::Write(std::string_view bytes, std::string& error) {
         }
         p += n;
         left -= static_cast<size_t>(n);
+        bytes_ += static_cast<uint64_t>(n);
     }
     return true;
 }
 
-void CaptureWriter::Close() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+bool CaptureWriter::Place(std::string& error) {
+    if (fd_ < 0) {
+        error = std::strerror(EBADF);
+        return false;
     }
+    // On the disk before the name moves: a crash just after the rename must not leave the
+    // target empty where the old capture was.
+    int e = ::fsync(fd_) == 0 ? 0 : errno;
+    if (::close(fd_) != 0 && e == 0) e = errno;
+    fd_ = -1;
+    if (e == 0 && ::rename(path_.c_str(), target_.c_str()) != 0) e = errno;
+    if (e == 0) return true;
+    error = std::strerror(e);
+    return false;
 }
 
-bool CaptureWriter::isOpen() const { return fd_ >= 0; }
-
-const std::string& CaptureWriter::path() const { return path_; }
+void CaptureWriter::Close() {
+    if (fd_ < 0) return;
+    struct stat mine {};
+    const bool known = ::fstat(fd_, &mine) == 0;
+    ::close(fd_);
+    fd_ = -1;
+    if (bytes_ > 0 || !known) return;
+    // Only our own file: whatever has been put at its name since stays.
+    struct stat now {};
+    if (::lstat(path_.c_str(), &now) == 0 && now.st_dev == mine.st_dev && now.st_ino == mine.st_ino)
+        ::unlink(path_.c_str());
+}
 
 }  // namespace zq

@@ -1,12 +1,11 @@
 #include "session/DeviceSession.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
-#include "capture/CaptureFile.h"
 #include "session/CaptureWriter.h"
 
 namespace zq {
@@ -114,11 +113,51 @@ void DeviceSession::showSystemError(const std::string& text) {
     dialogs_.MessageBox(text, Buttons::Ok, Icon::Exclamation, kProgramTitle);
 }
 
-void DeviceSession::stopRead() {
+void DeviceSession::finishRead() {
     timer_.stop();
     if (port_) port_->close();
-    writer_.reset();
     showStatus("");
+    settle(std::exchange(writer_, nullptr), true);
+}
+
+void DeviceSession::settle(std::unique_ptr<CaptureWriter> writer, bool show) {
+    if (!writer) return;
+    Running finishing(finishing_);
+    if (writer->bytes() == 0) {
+        writer->Close();  // nothing arrived: the target and what is shown stay as they were
+        return;
+    }
+    const std::string target = writer->target();
+    std::string error;
+    if (!writer->Place(error)) {
+        std::string text = target + ": " + error;
+        struct stat st {};
+        if (::lstat(writer->path().c_str(), &st) == 0)
+            text += "\n\nWhat arrived is kept in " + writer->path() + ".";
+        showSystemError(text);
+        return;
+    }
+    if (!show) return;
+    // The capture shown so far, the replaced file included, stays open until here.
+    if (!capture_.open(target, error)) {
+        showSystemError(target + ": " + error);
+        return;
+    }
+    emit captureComplete();
+}
+
+void DeviceSession::failWrite(const std::string& error) {
+    timer_.stop();
+    if (port_) port_->close();
+    showStatus("");
+    const std::unique_ptr<CaptureWriter> failed = std::exchange(writer_, nullptr);
+    if (!failed) return;
+    failed->Close();
+    std::string text = failed->path() + ": " + error;
+    if (failed->bytes() > 0)
+        text += "\n\nWhat arrived until then is kept in that file; " + failed->target() +
+                " was left as it was.";
+    showSystemError(text);
 }
 
 void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
@@ -130,7 +169,6 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
     openLog.Filter = kCaptureFilter;
 
     std::string path;
-    bool replacesViewed = false;
     for (;;) {
         openLog.FileName = "";
         if (!dialogs_.ShowSave(openLog)) return;  // cancelled: nothing changes
@@ -142,47 +180,47 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
             showSystemError(path + ": " + std::strerror(errno));
             return;
         }
+        // A folder can never take the capture: say so now, not after the device has sent.
+        if (S_ISDIR(st.st_mode)) {
+            showSystemError(path + ": " + std::strerror(EISDIR));
+            return;
+        }
         if (dialogs_.MessageBox(ReplaceFileQuestion(path), Buttons::YesNoCancel, Icon::Question,
                                 kProgramTitle) != AnswerYes)
             continue;
         if (path != viewed) break;
+        // It is replaced only once something has arrived; until then it stays open and shown.
         if (dialogs_.MessageBox("Refresh? (file being viewed) - " + path + "?", Buttons::YesNo,
                                 Icon::Question, kProgramTitle) != AnswerYes)
             continue;
-        replacesViewed = true;
         break;
     }
 
-    // The port first: a read that cannot listen must not cost the user a file, and its
-    // failure must not read as one of the file's.
+    // The port first: a read that cannot listen must not leave a file, and its failure must
+    // not read as one of the file's.
     std::string error;
     if (!port.isOpen() && !port.open(error)) {
         // Absent, in use or not permitted: waiting for data that cannot come helps nobody.
-        stopRead();
+        finishRead();
         showSystemError(PortErrorText(port.name(), error));
         return;
     }
 
-    capture_.setCurrentFile(path);
-    if (replacesViewed) {
-        capture_.close();
-        if (::unlink(path.c_str()) != 0) {
-            stopRead();
-            showSystemError(path + ": " + std::strerror(errno));
-            return;
-        }
-    }
     auto writer = CaptureWriter::Create(path, error);
     if (!writer) {
         // Without a file there is nowhere to put what arrives: end any read that is still
         // running rather than let it receive into nothing, and say why.
-        stopRead();
-        showSystemError(path + ": " + error);
+        finishRead();
+        showSystemError(error);
         return;
     }
-    writer_ = std::move(writer);  // an earlier read's file keeps what it received
+    std::unique_ptr<CaptureWriter> earlier = std::exchange(writer_, std::move(writer));
+    // An earlier read's end-of-data tick is not this one's: this read waits for its first byte.
+    timer_.stop();
     progress_.reset();
     showStatus(kWaitingText);
+    // The earlier read ends here with what it received; the port, open, goes on for this one.
+    settle(std::move(earlier), true);
 }
 
 void DeviceSession::OnComm(int code) {
@@ -198,8 +236,7 @@ void DeviceSession::OnComm(int code) {
             if (!writer_ || !writer_->Write(chunk, error)) {
                 // Disk full or the like: every further byte would be lost, so stop the read
                 // (before the box, whose message loop would go on delivering) and say it once.
-                stopRead();
-                if (!error.empty()) showSystemError(error);
+                failWrite(error);
                 return;
             }
         }
@@ -217,67 +254,35 @@ void DeviceSession::OnComm(int code) {
         dialogs_.Beep();
         const int answer =
             dialogs_.MessageBox(errorText, Buttons::OkCancel, Icon::None, kSerialErrorTitle);
-        // A port that is gone cannot deliver more: what arrived is finished and shown, as the
-        // end-of-data timer does, whatever the answer.
-        if (code == comEventPortGone && writer_) {
-            Timer1_Timer();
-            return;
-        }
-        if (answer == AnswerCancel) {
-            if (port_) port_->close();
-            // A chunk handled while the box was open may have restarted the timer; an
-            // abandoned read must not be finished by it.
-            timer_.stop();
-            capture_.close();
-        }
-        // Abandoned, or the port itself went away: nothing more is coming.
-        if (!port_ || !port_->isOpen()) showStatus("");
+        // A port that is gone cannot deliver more, whatever the answer; Cancel ends the read.
+        // Either way what arrived (a chunk handled while the box was open included) is put in
+        // place and shown, as the end-of-data timer does.
+        if (code == comEventPortGone || answer == AnswerCancel) finishRead();
     }
 
     if (port_) port_->setRts(true);
 }
 
-void DeviceSession::Timer1_Timer() {
-    Running finishing(finishing_);
-    timer_.stop();
-    if (port_) port_->close();
-    writer_.reset();  // the capture file is complete on disk
-    showStatus("");
-    std::string error;
-    if (!capture_.open(capture_.currentFile(), error)) {
-        showSystemError(capture_.currentFile() + ": " + error);
-        return;
-    }
-    emit captureComplete();
-}
+void DeviceSession::Timer1_Timer() { finishRead(); }
 
 void DeviceSession::EndRead() {
     const ReadState state = readState();
     if (state != ReadState::Waiting && state != ReadState::Receiving) return;
-    if (progress_.bytes() > 0) {
-        Timer1_Timer();  // what arrived is kept and shown
-        return;
-    }
-    // Nothing arrived: the title and the listing keep naming the capture that is shown.
-    stopRead();
-    if (capture_.isOpen()) capture_.setCurrentFile(capture_.file()->path());
+    finishRead();
 }
 
 void DeviceSession::Unload() {
-    // The window is going away: nothing is reported and nothing of it is touched.
+    // The window is going away: nothing of it is touched, and nothing is shown.
     timer_.stop();
-    writer_.reset();
     if (port_) port_->close();
+    settle(std::exchange(writer_, nullptr), false);
 }
 
 ReadState DeviceSession::readState() const {
-    if (finishing_) return ReadState::Finishing;
+    const bool listening = writer_ && port_ && port_->isOpen();
+    if (finishing_ && !listening) return ReadState::Finishing;
     if (choosing_) return ReadState::Choosing;
-    const bool portOpen = port_ && port_->isOpen();
-    const bool writerOpen = writer_ && writer_->isOpen();
-    if (portOpen && writerOpen)
-        return timer_.isActive() ? ReadState::Receiving : ReadState::Waiting;
-    if (writerOpen) return ReadState::Abandoned;
+    if (listening) return timer_.isActive() ? ReadState::Receiving : ReadState::Waiting;
     return ReadState::Idle;
 }
 

@@ -19,7 +19,7 @@
 namespace zq {
 
 // The states a read passes through.
-enum class ReadState { Idle, Choosing, Waiting, Receiving, Finishing, Abandoned };
+enum class ReadState { Idle, Choosing, Waiting, Receiving, Finishing };
 
 inline constexpr const char* kSaveDialogTitle = "Save ZQ350 File as ...";
 inline constexpr const char* kCaptureFilter = "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*";
@@ -47,24 +47,28 @@ class DeviceSession : public QObject {
     DeviceSession(const DeviceSession&) = delete;
     DeviceSession& operator=(const DeviceSession&) = delete;
 
-    // Starts a read: file dialog (with the window's settings), questions, capture file, port.
+    // Starts a read: file dialog (with the window's settings), questions, port, capture writer.
+    // A read still running ends here, as the end-of-data timer would end it.
     void ReadZQ350_Click(OpenLogSettings& openLog);
-    // One second after the last chunk: finishes the read and shows the new capture.
+    // One second after the last chunk: finishes the read. What arrived takes the chosen file's
+    // place and becomes the capture shown; a read that got nothing leaves no trace, and the
+    // capture shown stays the current one.
     void Timer1_Timer();
-    // One communication event of the port.
+    // One communication event of the port. A port that is gone, or an error answered Cancel,
+    // ends the read as the timer does.
     void OnComm(int code);
-    // The main window unloads: closes the capture writer and the port, silently.
+    // The main window unloads: closes the port, puts what arrived in the chosen file's place
+    // without showing it, and reports nothing unless the received bytes could not be put there.
     void Unload();
-    // Ends a read that is waiting or receiving before the window switches: what arrived is
-    // finished and shown as the end-of-data timer does; with nothing arrived the read stops
-    // and the capture that is shown stays the current one.
+    // Ends a read that is waiting or receiving before the window switches, as the end-of-data
+    // timer does.
     void EndRead();
     // Esc or "Stop": the same for a read the user ends.
     void StopRead_Click() { EndRead(); }
     const ReadProgress& progress() const { return progress_; }
 
     ReadState readState() const;
-    // The capture writer of the running (or abandoned) read; null when none.
+    // The capture writer of the running read; null when none.
     const CaptureWriter* writer() const { return writer_.get(); }
     // The port, once a read has made it; null before.
     SerialPort* port() const { return port_.get(); }
@@ -78,8 +82,16 @@ class DeviceSession : public QObject {
   private:
     SerialPort& ensurePort();
     void showSystemError(const std::string& text);
-    // Ends the read at once without finishing it; the file keeps what was written.
-    void stopRead();
+    // Ends the running read, however it ends: the timer and the port stop, the progress is
+    // cleared, and its writer settles.
+    void finishRead();
+    // A read's file after the read: with bytes it takes the target's place (and, when show,
+    // becomes the capture shown); with none it is removed. A failure is shown, and the bytes
+    // stay under the writer's own name.
+    void settle(std::unique_ptr<CaptureWriter> writer, bool show);
+    // A write failed: the read stops, and what reached the file stays there, not in the
+    // target's place, since it is not all the device sent.
+    void failWrite(const std::string& error);
 
     void showStatus(const std::string& text) { emit statusChanged(QString::fromStdString(text)); }
 
@@ -88,8 +100,7 @@ class DeviceSession : public QObject {
     EndTimer& timer_;
     PortFactory makePort_;
     std::unique_ptr<SerialPort> port_;
-    // The writer of the file a read is writing, kept after the read was abandoned until the
-    // next read replaces it or the main window unloads.
+    // The writer of the running read; it exists exactly while a read listens.
     std::unique_ptr<CaptureWriter> writer_;
     ReadProgress progress_;
     int choosing_ = 0;  // depth of running clicks

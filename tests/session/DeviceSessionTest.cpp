@@ -2,6 +2,7 @@
 // real files in a temporary directory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "Fakes.h"
@@ -19,18 +20,30 @@ using test::FakeViewer;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
+namespace fs = std::filesystem;
 
 class DeviceSessionTest : public ::testing::Test {
   protected:
     std::string path(const std::string& name) const { return (dir / name).string(); }
+    // The file a read into p writes until it ends.
+    static std::string part(const std::string& p) { return p + ".part"; }
 
     // The user picks name (a new file unless the test made it) and no questions are expected.
     std::string startRead(const std::string& name) {
         const std::string p = path(name);
         dialogs.names.push_back(p);
         read->ReadZQ350_Click(openLog);
-        if (port) port->watched = p;
+        if (port) port->watched = part(p);
         return p;
+    }
+
+    // The names in the test's directory, sorted.
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     // Makes name the capture being viewed.
@@ -63,7 +76,7 @@ class DeviceSessionTest : public ::testing::Test {
     DeviceSessionTest() { viewer.attach(*read, capture); }
 };
 
-TEST_F(DeviceSessionTest, NewFileAsksNothingAndWaitsWithAnEmptyFile) {
+TEST_F(DeviceSessionTest, NewFileAsksNothingAndWaitsWithAFileOfItsOwn) {
     openLog.FilterIndex = 2;  // as a load from disk leaves it
     capture.setCurrentFile("earlier.txt");
     const std::string p = startRead("new.txt");
@@ -77,9 +90,10 @@ TEST_F(DeviceSessionTest, NewFileAsksNothingAndWaitsWithAnEmptyFile) {
     EXPECT_EQ(s.FilterIndex, 2);
     EXPECT_EQ(s.DefaultExt, "LOG");
 
-    EXPECT_EQ(capture.currentFile(), p);
-    EXPECT_TRUE(std::filesystem::exists(p));
-    EXPECT_EQ(ReadFile(p), "");
+    // Nothing of the chosen name exists, nor is it current, until something has arrived.
+    EXPECT_EQ(capture.currentFile(), "earlier.txt");
+    EXPECT_EQ(files(), std::vector<std::string>{"new.txt.part"});
+    EXPECT_EQ(ReadFile(part(p)), "");
     EXPECT_TRUE(port->isOpen());
     EXPECT_EQ(port->nullDiscard, std::optional<bool>(false));
     EXPECT_EQ(read->readState(), ReadState::Waiting);
@@ -105,7 +119,7 @@ struct QuestionCase {
     bool viewed;               // the chosen file is the one being viewed
     std::vector<int> answers;  // to the questions, in order
     bool secondDialog;         // the answers lead back to the dialog (cancelled there)
-    bool replaced;             // the file was emptied and the port opened
+    bool started;              // the read listens
 };
 
 class ReadQuestions : public DeviceSessionTest,
@@ -138,15 +152,16 @@ TEST_P(ReadQuestions, AskAndLeadWhereTheAnswersSay) {
     }
     EXPECT_EQ(dialogs.shown.size(), c.secondDialog ? 2u : 1u);
     for (const auto& s : dialogs.shown) EXPECT_EQ(s.FileName, "");
-    // The chosen name becomes current only when its read starts; until then the title and the
-    // listing go on naming the file whose capture they show.
-    EXPECT_EQ(capture.currentFile(), c.replaced || c.viewed ? p : path("other.txt"));
 
-    EXPECT_EQ(ReadFile(p), c.replaced ? "" : "old capture");
-    EXPECT_EQ(port->isOpen(), c.replaced);
-    EXPECT_EQ(read->writer() != nullptr, c.replaced);
-    // The file being viewed is closed only when it is replaced; another one stays open.
-    EXPECT_EQ(capture.file() == nullptr, c.viewed && c.replaced);
+    // Whatever the answers, the chosen file and the capture shown stay as they were until
+    // something arrives: the title and the listing go on naming what they show.
+    EXPECT_EQ(ReadFile(p), "old capture");
+    EXPECT_EQ(fs::exists(part(p)), c.started);
+    EXPECT_EQ(capture.currentFile(), c.viewed ? p : path("other.txt"));
+    ASSERT_TRUE(capture.file());
+    EXPECT_EQ(capture.file()->path(), capture.currentFile());
+    EXPECT_EQ(port->isOpen(), c.started);
+    EXPECT_EQ(read->writer() != nullptr, c.started);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,17 +175,27 @@ INSTANTIATE_TEST_SUITE_P(
                       QuestionCase{"ViewedCancel", true, {AnswerCancel}, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DeviceSessionTest, ViewedFileIsDeletedAndMadeAnew) {
+TEST_F(DeviceSessionTest, ViewedFileStaysShownUntilWhatArrivedTakesItsPlace) {
     const std::string p = view("capture.txt", "old capture");
-    // A second name to the same file (a hard link) shows that the old file was deleted rather
-    // than emptied: the link keeps the old bytes.
-    std::filesystem::create_hard_link(p, path("link.txt"));
+    // A second name of the old file (a hard link) shows that it is replaced rather than
+    // written into: the link keeps the old bytes.
+    fs::create_hard_link(p, path("link.txt"));
     dialogs.names = {p};
     dialogs.answers = {AnswerYes, AnswerYes};
     read->ReadZQ350_Click(openLog);
+    port->receive("S 0000 0001 0002");
+    EXPECT_EQ(read->readState(), ReadState::Receiving);
+    EXPECT_EQ(ReadFile(p), "old capture");
+    ASSERT_TRUE(capture.file());
+    EXPECT_EQ(capture.file()->length(), 11);
+
+    timer.fire();
+    EXPECT_EQ(ReadFile(p), "S 0000 0001 0002");
     EXPECT_EQ(ReadFile(path("link.txt")), "old capture");
-    EXPECT_EQ(ReadFile(p), "");
-    EXPECT_EQ(read->readState(), ReadState::Waiting);
+    EXPECT_EQ(files(), (std::vector<std::string>{"capture.txt", "link.txt"}));
+    ASSERT_TRUE(capture.file());
+    EXPECT_EQ(capture.file()->length(), 16);
+    EXPECT_EQ(viewer.calcs, 1);
 }
 
 TEST_F(DeviceSessionTest, FailedExistenceCheckIsShownAndCreatesNothing) {
@@ -189,21 +214,19 @@ TEST_F(DeviceSessionTest, FailedExistenceCheckIsShownAndCreatesNothing) {
     EXPECT_EQ(read->readState(), ReadState::Idle);
 }
 
-TEST_F(DeviceSessionTest, FailedDeletionIsShownAndLeavesTheViewedFileClosed) {
-    // A directory passes the existence check but cannot be unlinked.
-    view("viewed.txt");
-    std::filesystem::create_directory(path("dir"));
-    capture.setCurrentFile(path("dir"));
+TEST_F(DeviceSessionTest, AFolderIsRefusedBeforeTheDeviceSends) {
+    const std::string viewed = view("viewed.txt");
+    fs::create_directory(path("dir"));
     dialogs.names = {path("dir")};
-    dialogs.answers = {AnswerYes, AnswerYes, AnswerOk};
+    dialogs.answers = {AnswerOk};
     read->ReadZQ350_Click(openLog);
-    ASSERT_EQ(dialogs.asked.size(), 3u);
+    ASSERT_EQ(dialogs.asked.size(), 1u);  // no question about replacing it
     EXPECT_EQ(lastAsked().text, path("dir") + ": " + std::strerror(EISDIR));
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
-    EXPECT_FALSE(capture.file());
-    EXPECT_EQ(port->opens, 1);  // the port is opened before anything is deleted
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_FALSE(read->writer());
+    EXPECT_EQ(port->opens, 0);
+    EXPECT_EQ(files(), (std::vector<std::string>{"dir", "viewed.txt"}));
+    ASSERT_TRUE(capture.file());
+    EXPECT_EQ(capture.currentFile(), viewed);
 }
 
 TEST_F(DeviceSessionTest, FileThatCannotBeCreatedEndsTheReadThatWasRunning) {
@@ -215,7 +238,7 @@ TEST_F(DeviceSessionTest, FileThatCannotBeCreatedEndsTheReadThatWasRunning) {
     dialogs.answers = {AnswerOk};
     read->ReadZQ350_Click(openLog);
     ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(lastAsked().text, path("missing/capture.txt") + ": " + std::strerror(ENOENT));
+    EXPECT_EQ(lastAsked().text, part(path("missing/capture.txt")) + ": " + std::strerror(ENOENT));
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
     EXPECT_EQ(lastAsked().title, kProgramTitle);
     EXPECT_FALSE(port->isOpen());
@@ -223,7 +246,10 @@ TEST_F(DeviceSessionTest, FileThatCannotBeCreatedEndsTheReadThatWasRunning) {
     EXPECT_FALSE(read->writer());
     EXPECT_EQ(viewer.statuses.back(), "");
     EXPECT_EQ(read->readState(), ReadState::Idle);
+    // The read that was running ended as the timer would have ended it.
     EXPECT_EQ(ReadFile(first), "S 0000 12");
+    ASSERT_TRUE(capture.file());
+    EXPECT_EQ(capture.file()->path(), first);
 }
 
 TEST_F(DeviceSessionTest, PortThatCannotBeOpenedIsShownAndNothingWaits) {
@@ -237,7 +263,7 @@ TEST_F(DeviceSessionTest, PortThatCannotBeOpenedIsShownAndNothingWaits) {
     EXPECT_EQ(lastAsked().buttons, Buttons::Ok);
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
     EXPECT_EQ(lastAsked().title, kProgramTitle);
-    EXPECT_FALSE(std::filesystem::exists(p));  // no file is made for a read that cannot listen
+    EXPECT_TRUE(files().empty());  // no file is made for a read that cannot listen
     EXPECT_EQ(capture.currentFile(), "");
     EXPECT_FALSE(read->writer());
     EXPECT_EQ(read->readState(), ReadState::Idle);
@@ -277,7 +303,7 @@ TEST_P(ReadEvents, ShowErrorsOnlyAndKeepTheReadGoing) {
     EXPECT_EQ(timer.starts, starts + (c.code == comEvReceive ? 1 : 0));
     EXPECT_TRUE(port->isOpen());
     EXPECT_TRUE(port->rts.back().first);
-    EXPECT_EQ(ReadFile(p), "S 0000");
+    EXPECT_EQ(ReadFile(part(p)), "S 0000");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -309,7 +335,7 @@ TEST_F(DeviceSessionTest, ChunksReachTheFileUnchangedWithRtsLowWhileWriting) {
         const auto before = expected.size();
         port->receive(c);
         expected += c;
-        EXPECT_EQ(ReadFile(p), expected);
+        EXPECT_EQ(ReadFile(part(p)), expected);
         // Lowered before the chunk is written, raised after it and once more at the end.
         ASSERT_EQ(port->rts.size(), 3u);
         EXPECT_EQ(port->rts[0], std::make_pair(false, uintmax_t{before}));
@@ -328,7 +354,7 @@ TEST_F(DeviceSessionTest, ErrorAnsweredOkLetsLaterChunksIn) {
     EXPECT_EQ(read->readState(), ReadState::Waiting);
     port->receive("00 1234");  // an error followed by data: no second box
     EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(ReadFile(p), "S 0000 1234");
+    EXPECT_EQ(ReadFile(part(p)), "S 0000 1234");
     EXPECT_EQ(read->readState(), ReadState::Receiving);
 }
 
@@ -342,74 +368,83 @@ TEST_F(DeviceSessionTest, LineEventThenErrorShowsOnlyTheError) {
     EXPECT_EQ(lastAsked().text, "Parity Error");
 }
 
-TEST_F(DeviceSessionTest, ErrorAnsweredCancelAbandonsTheRead) {
-    view("viewed.txt");
-    const std::string p = startRead("capture.txt");
-    port->receive("S 0000 12");
-    dialogs.answers = {AnswerCancel};
-    // A chunk handled while the box is open restarts the timer; the abandoned read must not
-    // be finished by it.
-    dialogs.duringBox = [&] { port->receive("34"); };
-    port->raise(comEventFrame);
+// However a read ends, what arrived takes the chosen file's place, here the file being viewed,
+// which stays open and shown until then; a read that got nothing leaves no trace.
+enum class End { Timer, Stop, PortGoneOk, PortGoneCancel, ErrorCancel, NextRead, Unload };
 
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_FALSE(timer.active);
-    EXPECT_FALSE(capture.file());
-    ASSERT_TRUE(read->writer());
-    EXPECT_TRUE(read->writer()->isOpen());
-    EXPECT_EQ(read->readState(), ReadState::Abandoned);
-    EXPECT_EQ(viewer.statuses.back(), "");
-    EXPECT_EQ(ReadFile(p), "S 0000 1234");
+class ReadEnds : public DeviceSessionTest,
+                 public ::testing::WithParamInterface<std::tuple<End, bool>> {};
 
-    // The next read replaces the abandoned one's writer; its file keeps what it received.
-    const std::string next = startRead("next.txt");
-    EXPECT_EQ(port->opens, 2);
-    port->receive("S");
-    EXPECT_EQ(ReadFile(p), "S 0000 1234");
-    EXPECT_EQ(ReadFile(next), "S");
-}
+TEST_P(ReadEnds, PutWhatArrivedInPlaceOrLeaveNoTrace) {
+    const auto [end, bytes] = GetParam();
+    const std::string p = view("capture.txt", "S 0000");
+    dialogs.names = {p};
+    dialogs.answers = {AnswerYes, AnswerYes};
+    read->ReadZQ350_Click(openLog);
+    ASSERT_EQ(read->readState(), ReadState::Waiting);
+    if (bytes) port->receive(end == End::ErrorCancel ? "S 0000 0001" : "S 0000 0001 0002");
 
-TEST_F(DeviceSessionTest, CancelWithNoCaptureViewedOnlyClosesThePort) {
-    startRead("capture.txt");
-    dialogs.answers = {AnswerCancel};
-    port->raise(comEventBreak);
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(read->readState(), ReadState::Abandoned);
-}
+    switch (end) {
+        case End::Timer:
+            port->receive("");  // the timer runs after any data event, one with nothing too
+            timer.fire();
+            break;
+        case End::Stop:
+            read->StopRead_Click();
+            break;
+        case End::PortGoneOk:
+        case End::PortGoneCancel:
+            dialogs.answers = {end == End::PortGoneOk ? AnswerOk : AnswerCancel};
+            port->raise(comEventPortGone);
+            break;
+        case End::ErrorCancel:
+            dialogs.answers = {AnswerCancel};
+            // A chunk handled while the box is open restarts the timer; it is kept all the same.
+            if (bytes) dialogs.duringBox = [&] { port->receive(" 0002"); };
+            port->raise(comEventFrame);
+            break;
+        case End::NextRead:
+            startRead("next.txt");
+            break;
+        case End::Unload:
+            read->Unload();
+            break;
+    }
 
-TEST_F(DeviceSessionTest, APortThatIsGoneFinishesTheReadWithWhatArrived) {
-    view("viewed.txt");
-    for (const int answer : {AnswerOk, AnswerCancel}) {
-        const std::string p = startRead(answer == AnswerOk ? "ok.txt" : "cancel.txt");
-        port->receive("S 0000 12");
-        dialogs.answers = {answer};
-        port->raise(comEventPortGone);
-        EXPECT_EQ(lastAsked().text, "Unknown error or event");
-        // Whatever the answer: what arrived is closed, current and shown, as after the timer.
-        EXPECT_EQ(read->readState(), ReadState::Idle);
-        EXPECT_FALSE(read->writer());
-        ASSERT_TRUE(capture.file());
-        EXPECT_EQ(capture.file()->path(), p);
+    const bool shown = bytes && end != End::Unload;
+    const bool boxed =
+        end == End::PortGoneOk || end == End::PortGoneCancel || end == End::ErrorCancel;
+    EXPECT_EQ(dialogs.asked.size(), boxed ? 3u : 2u);  // the two questions, and the error's box
+    EXPECT_EQ(ReadFile(p), bytes ? "S 0000 0001 0002" : "S 0000");
+    const std::vector<std::string> left = {"capture.txt", "next.txt.part"};
+    EXPECT_EQ(files(), std::vector<std::string>(left.begin(),
+                                                left.begin() + (end == End::NextRead ? 2 : 1)));
+    EXPECT_EQ(viewer.calcs, shown ? 1 : 0);
+    EXPECT_EQ(capture.currentFile(), p);
+    ASSERT_TRUE(capture.file());
+    EXPECT_EQ(capture.file()->length(), shown ? 16 : 6);  // the new capture, or the old one
+    if (shown) {
         EXPECT_EQ(viewer.titles.back(), p + " - Timing Diagram");
     }
-    EXPECT_EQ(viewer.calcs, 2);
+    EXPECT_FALSE(timer.active);
+    EXPECT_EQ(port->isOpen(), end == End::NextRead);
+    EXPECT_EQ(read->readState(), end == End::NextRead ? ReadState::Waiting : ReadState::Idle);
 }
 
-TEST_F(DeviceSessionTest, EndingAReadBeforeASwitchKeepsTitleAndDataTogether) {
-    const std::string viewed = view("viewed.txt");
-    startRead("nothing.txt");
-    read->EndRead();  // nothing arrived: the shown capture stays current
-    EXPECT_EQ(read->readState(), ReadState::Idle);
-    EXPECT_EQ(capture.currentFile(), viewed);
-    EXPECT_EQ(capture.file()->path(), viewed);
-
-    const std::string p = startRead("some.txt");
-    port->receive("S 0000");
-    read->EndRead();  // what arrived is finished and shown
-    EXPECT_EQ(capture.currentFile(), p);
-    EXPECT_EQ(capture.file()->path(), p);
-    EXPECT_EQ(viewer.calcs, 1);
+std::string EndName(const ::testing::TestParamInfo<std::tuple<End, bool>>& info) {
+    static const char* const names[] = {"Timer",       "Stop",     "PortGoneOk", "PortGoneCancel",
+                                        "ErrorCancel", "NextRead", "Unload"};
+    return std::string(names[static_cast<int>(std::get<0>(info.param))]) +
+           (std::get<1>(info.param) ? "WithBytes" : "WithNothing");
 }
+
+INSTANTIATE_TEST_SUITE_P(Ends, ReadEnds,
+                         ::testing::Combine(::testing::Values(End::Timer, End::Stop,
+                                                              End::PortGoneOk, End::PortGoneCancel,
+                                                              End::ErrorCancel, End::NextRead,
+                                                              End::Unload),
+                                            ::testing::Bool()),
+                         EndName);
 
 TEST_F(DeviceSessionTest, TimerFinishesTheReadAndShowsTheNewCapture) {
     view("viewed.txt");
@@ -435,22 +470,36 @@ TEST_F(DeviceSessionTest, TimerFinishesTheReadAndShowsTheNewCapture) {
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
-TEST_F(DeviceSessionTest, FinishThatCannotReopenTheFileShowsWhy) {
-    view("viewed.txt");
-    const std::string p = startRead("capture.txt");
-    port->receive("S 0000");
-    std::filesystem::remove(p);
-    dialogs.answers = {AnswerOk};
-    timer.fire();
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(lastAsked().text, p + ": " + std::strerror(ENOENT));
-    EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
-    EXPECT_EQ(lastAsked().title, kProgramTitle);
-    EXPECT_FALSE(capture.file());
+// What arrived cannot take the chosen file's place: the box says why and where it is kept, and
+// the capture shown stays.
+TEST_F(DeviceSessionTest, AFailedPlacingIsShownWithWhereTheBytesAre) {
+    for (const bool partRemoved : {true, false}) {
+        dialogs.asked.clear();
+        const std::string viewed = view("viewed.txt");
+        const std::string p = startRead(partRemoved ? "removed.txt" : "folder.txt");
+        port->receive("S 0000");
+        if (partRemoved)
+            fs::remove(part(p));
+        else
+            fs::create_directories(p + "/made-meanwhile");
+        dialogs.answers = {AnswerOk};
+        timer.fire();
+        ASSERT_EQ(dialogs.asked.size(), 1u);
+        EXPECT_EQ(lastAsked().text, partRemoved
+                                        ? p + ": " + std::strerror(ENOENT)
+                                        : p + ": " + std::strerror(EISDIR) +
+                                              "\n\nWhat arrived is kept in " + part(p) + ".");
+        EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
+        EXPECT_EQ(lastAsked().title, kProgramTitle);
+        if (!partRemoved) {
+            EXPECT_EQ(ReadFile(part(p)), "S 0000");
+        }
+        ASSERT_TRUE(capture.file());
+        EXPECT_EQ(capture.currentFile(), viewed);
+        EXPECT_EQ(read->readState(), ReadState::Idle);
+    }
     EXPECT_EQ(viewer.calcs, 0);
-    // Nothing of the new file is shown, so the title does not name it.
     EXPECT_TRUE(viewer.titles.empty());
-    EXPECT_EQ(read->readState(), ReadState::Idle);
 }
 
 TEST_F(DeviceSessionTest, SecondReadWhileReceivingTakesOverTheOpenPort) {
@@ -464,10 +513,14 @@ TEST_F(DeviceSessionTest, SecondReadWhileReceivingTakesOverTheOpenPort) {
     const std::string second = startRead("second.txt");
     EXPECT_EQ(port->opens, 1);  // already open: stays open
     EXPECT_TRUE(port->isOpen());
-    port->receive("ccc");
+    // The first read has ended with what it received, shown as the timer would show it; its
+    // pending tick is not the second read's, which waits for its first byte.
     EXPECT_EQ(ReadFile(first), "aaabbb");
-    EXPECT_EQ(ReadFile(second), "ccc");
+    EXPECT_EQ(viewer.titles.back(), first + " - Timing Diagram");
+    EXPECT_EQ(read->readState(), ReadState::Waiting);
+    port->receive("ccc");
     timer.fire();
+    EXPECT_EQ(ReadFile(second), "ccc");
     EXPECT_EQ(viewer.titles.back(), second + " - Timing Diagram");
     EXPECT_EQ(capture.file()->path(), second);
 }
@@ -481,35 +534,32 @@ TEST_F(DeviceSessionTest, EndOfDataDuringTheNextDialogFinishesTheEarlierRead) {
     EXPECT_EQ(viewer.calcs, 1);
     EXPECT_EQ(port->opens, 2);  // closed by the finish, opened for the new read
     EXPECT_EQ(read->readState(), ReadState::Waiting);
-    EXPECT_EQ(read->writer()->path(), second);
+    EXPECT_EQ(read->writer()->target(), second);
 }
 
 TEST_F(DeviceSessionTest, DiskFullIsReportedOnceAndStopsTheRead) {
-    dialogs.names = {std::string("/dev/full")};
-    dialogs.answers = {AnswerYes};  // it exists: replace it
+    const std::string viewed = view("capture.txt", "old");
+    dialogs.names = {viewed};
+    dialogs.answers = {AnswerYes, AnswerYes};
     read->ReadZQ350_Click(openLog);
     ASSERT_EQ(read->readState(), ReadState::Waiting);
     dialogs.answers = {AnswerOk};
-    port->receive("S 0000");
-    ASSERT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_EQ(lastAsked().text, std::strerror(ENOSPC));
+    {
+        test::FileSizeLimit disk(4);
+        port->receive("S 0000");
+    }
+    ASSERT_EQ(dialogs.asked.size(), 3u);
+    // Not all that arrived is in the file: it must not replace the capture, and it is kept.
+    EXPECT_EQ(lastAsked().text, part(viewed) + ": " + std::strerror(EFBIG) +
+                                    "\n\nWhat arrived until then is kept in that file; " + viewed +
+                                    " was left as it was.");
     EXPECT_EQ(lastAsked().icon, Icon::Exclamation);
+    EXPECT_EQ(ReadFile(part(viewed)), "S 00");
+    EXPECT_EQ(ReadFile(viewed), "old");
     EXPECT_FALSE(port->isOpen());
     EXPECT_FALSE(timer.active);
     EXPECT_EQ(read->readState(), ReadState::Idle);
-}
-
-TEST_F(DeviceSessionTest, UnloadDuringAReadClosesEverythingSilently) {
-    const std::string p = startRead("capture.txt");
-    port->receive("S 0000");
-    read->Unload();
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_FALSE(read->writer());
-    EXPECT_FALSE(timer.active);
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_EQ(ReadFile(p), "S 0000");
-    read->Unload();  // nothing open: still silent
-    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(viewer.calcs, 0);
 }
 
 TEST_F(DeviceSessionTest, TheWindowsUnloadEndsTheReadAndTheNextReadUsesThePortAgain) {
@@ -521,7 +571,7 @@ TEST_F(DeviceSessionTest, TheWindowsUnloadEndsTheReadAndTheNextReadUsesThePortAg
 
     const std::string p = startRead("second.txt");
     port->receive("S");
-    EXPECT_EQ(ReadFile(p), "S");
+    EXPECT_EQ(ReadFile(part(p)), "S");
 }
 
 TEST_F(DeviceSessionTest, EveryStateOfTheReadIsReached) {
@@ -539,15 +589,10 @@ TEST_F(DeviceSessionTest, EveryStateOfTheReadIsReached) {
     viewer.onCalcData = note;  // Finishing
     timer.fire();
     note();  // Idle
-    startRead("again.txt");
-    port->receive("S");
-    dialogs.answers = {AnswerCancel};
-    port->raise(comEventBreak);
-    note();  // Abandoned
-    EXPECT_EQ(seen, (std::vector<ReadState>{ReadState::Idle, ReadState::Choosing,
-                                            ReadState::Waiting, ReadState::Receiving,
-                                            ReadState::Waiting, ReadState::Finishing,
-                                            ReadState::Idle, ReadState::Abandoned}));
+    EXPECT_EQ(seen,
+              (std::vector<ReadState>{ReadState::Idle, ReadState::Choosing, ReadState::Waiting,
+                                      ReadState::Receiving, ReadState::Waiting,
+                                      ReadState::Finishing, ReadState::Idle}));
 }
 
 }  // namespace

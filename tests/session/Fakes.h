@@ -2,6 +2,8 @@
 // Fakes of the device read's surroundings: a port whose events the test raises, dialogs that
 // answer from a script and record what was asked, a timer the test fires, a viewer that records.
 
+#include <sys/resource.h>
+
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -30,6 +32,20 @@ class TempDir {
 
   private:
     std::filesystem::path dir_;
+};
+
+// While it lives, a write past the first bytes of a file fails with EFBIG, as a full disk
+// fails it with ENOSPC: a disk that fills up, in any directory, without privileges.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
 };
 
 class FakePort : public SerialPort {

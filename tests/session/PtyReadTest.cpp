@@ -325,7 +325,7 @@ TEST_F(PtyRead, PulledAdapterIsReportedAndWhatArrivedIsShown) {
     std::filesystem::create_symlink(dev->portPath(), dir / "ttyZQ");
     start((dir / "ttyZQ").string(), file);
     ASSERT_TRUE(dev->send("S 0000 12", 9));
-    ASSERT_TRUE(RunUntil([&] { return ReadFile(file).size() == 9; }, 3000));
+    ASSERT_TRUE(RunUntil([&] { return ReadFile(file + ".part").size() == 9; }, 3000));
     dialogs.answers = {AnswerOk};
     dev.reset();
     ASSERT_TRUE(waitForFinish(3000));
