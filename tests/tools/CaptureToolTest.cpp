@@ -149,6 +149,17 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     EXPECT_EQ(bad.out, report);
     EXPECT_EQ(Inspect("check " + damaged_).out, "");  // nothing on standard output
 
+    // An address quoted from the file shows its control bytes as \xNN: a file cannot drive the
+    // terminal the report is read on.
+    std::string escaped = test::CaptureText(words_);
+    escaped.replace(test::LineOffset(escaped, 0x100) + 2, 4, "\x1B[2J");
+    const std::string escapedPath = Temp("tool_escaped.txt");
+    test::WriteFile(escapedPath, escaped);
+    const RunResult esc = Inspect("check " + escapedPath, true);
+    EXPECT_EQ(esc.status, 1);
+    EXPECT_NE(esc.out.find("line is \\x1B[2J\n"), std::string::npos) << esc.out;
+    EXPECT_EQ(esc.out.find('\x1B'), std::string::npos);
+
     // Every mode prints the report of the whole file whatever its window, and exits 1 for
     // anything that is not an exact capture, so a script can tell them apart.
     std::string oneLine = "S 0000";
@@ -180,9 +191,49 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
             EXPECT_EQ(r.out, check.out) << name << ": " << args;
         }
     }
-    EXPECT_EQ(Inspect("check /nonexistent/file.txt").status, 2);
-    EXPECT_EQ(Inspect("frobnicate " + good_).status, 2);
-    EXPECT_EQ(Inspect("list " + good_ + " --trig maybe").status, 2);
+}
+
+// A command line that cannot be run ends with status 2 and a first line naming what is wrong,
+// file names and arguments as given with their control bytes shown as \xNN.
+TEST_F(CaptureToolTest, RefusedCommandLinesNameWhatIsWrong) {
+    const std::string dir = Temp("refused");
+    std::filesystem::create_directories(dir);
+    const std::string esc = "\"$(printf '\\033')\"";  // the shell's arguments hold an escape
+    struct Row {
+        std::string args;     // shell words
+        std::string message;  // the first line of standard error, after "zq350-inspect: "
+    };
+    const Row rows[] = {
+        {"--version=1", "--version takes no value"},
+        {"--bogus", "unknown option --bogus"},
+        {"frobnicate " + good_, "unknown command frobnicate"},
+        {"check", "missing FILE"},
+        {"list " + good_ + " --trig maybe", "--trig takes on or off"},
+        {"list " + good_ + " --colour" + esc, "unknown option --colour\\x1B"},
+        {"list " + good_ + " --start ' 1e3'", "--start  1e3: write the number in plain decimals"},
+        {"grid " + good_ + " --start='1E3 '", "--start 1E3 : write the number in plain decimals"},
+        {"grid " + good_ + " --trig-every ' 2.5e+1 '",
+         "--trig-every  2.5e+1 : write the number in plain decimals"},
+        {"export " + good_ + " --vcd " + dir + "/c.vcd --gtkw " + dir + "/c.gtkw --cursors 1e3,5",
+         "--cursors 1e3,5: write the number in plain decimals"},
+        {"list " + good_ + " --cursors '5, 1e3'",
+         "--cursors 5, 1e3: write the number in plain decimals"},
+        {"check /nonexistent/file.txt", "/nonexistent/file.txt: No such file or directory"},
+        {"check \"/nonexistent/a\"" + esc + "\"[31m$(printf '\\nb')\"",
+         "/nonexistent/a\\x1B[31m\\x0Ab: No such file or directory"},
+        // render names the file as given, as the other commands do, not by its full path.
+        {"render nonexistent" + esc + ".txt -o " + dir + "/c.png",
+         "nonexistent\\x1B.txt: No such file or directory"},
+        {"render " + good_ + " extra" + esc + " -o " + dir + "/c.png", "unknown option extra\\x1B"},
+    };
+    for (const Row& r : rows) {
+        const RunResult err = Inspect(r.args, true);
+        EXPECT_EQ(err.status, 2) << r.args;
+        EXPECT_EQ(err.out.substr(0, err.out.find('\n')), "zq350-inspect: " + r.message) << r.args;
+    }
+    // The refused export wrote nothing.
+    EXPECT_NE(access((dir + "/c.vcd").c_str(), F_OK), 0);
+    EXPECT_NE(access((dir + "/c.gtkw").c_str(), F_OK), 0);
 }
 
 TEST_F(CaptureToolTest, ExportRoundTrips) {
@@ -235,6 +286,7 @@ TEST_F(CaptureToolTest, ExportRoundTrips) {
 // a pipe or socket: each is refused at once, with status 2, before a byte is written.
 TEST_F(CaptureToolTest, NoOutputIsTheCaptureAPipeOrASocket) {
     const std::string dir = Temp("refused");
+    std::filesystem::create_directories(dir);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::string hard = dir + "/hard.txt", symbolic = dir + "/symbolic.txt",

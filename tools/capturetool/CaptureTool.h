@@ -19,6 +19,11 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
 // 0 when there is no report, 1 when there is one.
 int FinishWithReport(const std::string& report);
 
+// A file name or argument as the tool's messages show it: bytes outside printable ASCII as
+// \xNN, as the report shows a damaged line's address, so that a name holding escape sequences
+// or line ends cannot drive the terminal or pass for another line.
+std::string Shown(const std::string& text);
+
 // Options given as "--name=value" written as "--name" "value", for the options that take a
 // value; every other argument is kept as it is.
 std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args);

@@ -1,16 +1,35 @@
 // The pieces that zq350-inspect and its picture export share: the view options and the report.
 
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 
 #include "CaptureTool.h"
 
 namespace zq::inspect {
 
+std::string Shown(const std::string& text) {
+    std::string out;
+    for (const unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
 namespace {
 
-// A number in exponent notation ("1e9", "2.5E-3").
-bool LooksExponential(const std::string& text) {
+// A number in exponent notation ("1e9", "2.5E-3"), with the blanks a box lets around a number
+// (" 1e3" reads as 0 just as "1e3" does).
+bool LooksExponential(std::string text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return false;
+    text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
     const size_t e = text.find_first_of("eE");
     if (e == std::string::npos || e == 0 || e + 1 == text.size()) return false;
     const auto digits = [](const std::string& t, size_t from) {
@@ -20,15 +39,21 @@ bool LooksExponential(const std::string& text) {
     return digits(text.substr(0, e), 0) && digits(text, e + 1);
 }
 
+std::string PlainDecimalsError(const std::string& option, const std::string& value) {
+    return option + " " + Shown(value) + ": write the number in plain decimals";
+}
+
 }  // namespace
 
 // Reports go to standard error with plain line ends, so the output stays machine-readable; the
-// exit status says whether there was one.
+// exit status says whether there was one. A damaged line's address is quoted from the file as
+// it was read, so the other bytes are shown as the messages show them: an escape sequence in
+// a file must not drive the terminal.
 int FinishWithReport(const std::string& report) {
     std::string text;
     for (size_t i = 0; i < report.size(); ++i) {
         if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
-        text += report[i];
+        text += report[i] == '\n' ? std::string("\n") : Shown(std::string(1, report[i]));
     }
     std::cerr << text << (text.empty() || text.back() == '\n' ? "" : "\n");
     return report.empty() ? 0 : 1;
@@ -41,13 +66,13 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
         const std::string& a = args[i];
         auto value = [&](std::string& out) {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
-                error = a + " needs a value";
+                error = Shown(a) + " needs a value";
                 return false;
             }
             out = args[++i];
             // The boxes read plain decimals only: "1e9" would silently read as 0.
             if (LooksExponential(out)) {
-                error = a + " " + out + ": write the number in plain decimals";
+                error = PlainDecimalsError(a, out);
                 return false;
             }
             return true;
@@ -80,6 +105,13 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
                     comma == 0 || comma + 1 == v.size()) {
                     error = "--cursors takes A,B or off";
                     return std::nullopt;
+                }
+                // Each cursor is a box of its own: "1e3,5" would leave cursor A out unseen.
+                for (const std::string& cursor : {v.substr(0, comma), v.substr(comma + 1)}) {
+                    if (LooksExponential(cursor)) {
+                        error = PlainDecimalsError(a, v);
+                        return std::nullopt;
+                    }
                 }
                 boxes.MarkCursorsCheck = Checked;
                 boxes.MarkCursorA = v.substr(0, comma);

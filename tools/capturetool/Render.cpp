@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const auto rest = zq::inspect::ParseViewOptions(args, boxes, error);
     if (!rest) return RenderUsage(error);
     if (rest->empty()) return RenderUsage("missing FILE");
-    if (rest->size() > 1) return RenderUsage("unknown option " + (*rest)[1]);
+    if (rest->size() > 1) return RenderUsage("unknown option " + zq::inspect::Shown((*rest)[1]));
     if (out.empty()) return RenderUsage("missing -o OUT.png");
     // As the window's title shows it: the full path of the chosen file.
     const std::string path =
@@ -62,7 +62,9 @@ int main(int argc, char** argv) {
 
     auto file = zq::CaptureFile::open(path, error);
     if (!file) {
-        std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
+        // Messages name the file as it was given, as every other command's do.
+        std::cerr << "zq350-inspect: " << zq::inspect::Shown(rest->front()) << ": " << error
+                  << "\n";
         return 2;
     }
     // As a load from disk draws it: one pass with the boxes as given.
@@ -95,14 +97,15 @@ int main(int argc, char** argv) {
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !QImageWriter(&buffer, "PNG").write(picture)) {
-        std::cerr << "zq350-inspect: " << out << ": the picture cannot be encoded\n";
+        std::cerr << "zq350-inspect: " << zq::inspect::Shown(out)
+                  << ": the picture cannot be encoded\n";
         return 2;
     }
     std::vector<zq::exports::FileIdentity> inputs;
     if (const auto id = zq::exports::IdentifyFile(path)) inputs.push_back(*id);
     if (!zq::exports::WriteOutputs({{out, std::string_view(png.constData(), size_t(png.size()))}},
                                    inputs, error)) {
-        std::cerr << "zq350-inspect: " << error << "\n";
+        std::cerr << "zq350-inspect: " << zq::inspect::Shown(error) << "\n";
         return 2;
     }
     return zq::inspect::FinishWithReport(model.report);

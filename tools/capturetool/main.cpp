@@ -82,7 +82,7 @@ int Usage(const std::string& message) {
 std::unique_ptr<CaptureFile> Open(const std::string& path) {
     std::string error;
     auto file = CaptureFile::open(path, error);
-    if (!file) std::cerr << "zq350-inspect: " << path << ": " << error << "\n";
+    if (!file) std::cerr << "zq350-inspect: " << Shown(path) << ": " << error << "\n";
     return file;
 }
 
@@ -92,7 +92,7 @@ int List(const std::string& path, const std::vector<std::string>& rest, const Vi
         if (a == "--colour" || a == "--color")
             colour = true;
         else
-            return Usage("unknown option " + a);
+            return Usage("unknown option " + Shown(a));
     }
     auto file = Open(path);
     if (!file) return 2;
@@ -115,7 +115,7 @@ int List(const std::string& path, const std::vector<std::string>& rest, const Vi
 }
 
 int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxes boxes) {
-    if (!rest.empty()) return Usage("unknown option " + rest.front());
+    if (!rest.empty()) return Usage("unknown option " + Shown(rest.front()));
     auto file = Open(path);
     if (!file) return 2;
     const DecodedCapture model = DecodeCapture(*file);
@@ -146,7 +146,7 @@ int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxe
 }
 
 int Check(const std::string& path, const std::vector<std::string>& rest) {
-    if (!rest.empty()) return Usage("unknown option " + rest.front());
+    if (!rest.empty()) return Usage("unknown option " + Shown(rest.front()));
     auto file = Open(path);
     if (!file) return 2;
     // The report of the whole file, exactly as the window's box shows it: the paragraphs of a
@@ -173,7 +173,7 @@ int Export(const std::string& path, const std::vector<std::string>& args) {
                               : a == "--gtkw"       ? &gtkwPath
                               : a == "--samplerate" ? &rate
                                                     : nullptr;
-        if (!target) return Usage("unknown option " + a);
+        if (!target) return Usage("unknown option " + Shown(a));
         if (i + 1 >= rest->size() || (*rest)[i + 1].empty()) return Usage(a + " needs a value");
         *target = (*rest)[++i];
     }
@@ -195,7 +195,7 @@ int Export(const std::string& path, const std::vector<std::string>& args) {
     if (!file) return 2;
     const DecodedCapture capture = DecodeCapture(*file);
     auto fail = [&](const std::string& message) {
-        std::cerr << "zq350-inspect: " << message << "\n";
+        std::cerr << "zq350-inspect: " << Shown(message) << "\n";
         return 2;
     };
 
@@ -248,7 +248,7 @@ int RunRender(char** argv) {
         // Its arguments are ours from "render" on, so its usage and messages read the same.
         argv[1] = const_cast<char*>("zq350-inspect render");
         ::execv(program.c_str(), argv + 1);
-        std::cerr << "zq350-inspect: " << program << ": " << std::strerror(errno) << "\n";
+        std::cerr << "zq350-inspect: " << Shown(program) << ": " << std::strerror(errno) << "\n";
         return 2;
     }
     std::cerr << "zq350-inspect: render needs " << kRenderProgram << ", which is not installed\n";
@@ -263,6 +263,14 @@ int Main(int argc, char** argv) {
     if (command == "-h" || command == "--help") return WriteStandardOutput(kUsage) ? 0 : 2;
     if (command == "--version")
         return WriteStandardOutput(std::string("zq350-inspect ") + kVersion + "\n") ? 0 : 2;
+    if (command.starts_with("-")) {
+        const std::string name = command.substr(0, command.find('='));
+        if (name == "--help" || name == "--version") return Usage(name + " takes no value");
+        return Usage("unknown option " + Shown(command));
+    }
+    if (command != "list" && command != "grid" && command != "check" && command != "export" &&
+        command != "render")
+        return Usage("unknown command " + Shown(command));
     if (command == "render") return RunRender(argv);
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
@@ -276,8 +284,7 @@ int Main(int argc, char** argv) {
     const auto rest = ParseViewOptions(args, boxes, error);
     if (!rest) return Usage(error);
     if (command == "list") return List(path, *rest, boxes);
-    if (command == "grid") return Grid(path, *rest, boxes);
-    return Usage("unknown command " + command);
+    return Grid(path, *rest, boxes);
 }
 
 }  // namespace zq::inspect
