@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace zq {
 
@@ -20,17 +21,29 @@ std::string PartName(const std::string& target, int number) {
     return name;
 }
 
+// Where the capture goes: a symbolic link is followed, as writing through it would, so the link
+// stays and the file it names is replaced.
+std::string Destination(const std::string& target) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    std::error_code ec;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, ec);
+    return ec ? target : resolved.string();
+}
+
 }  // namespace
 
 std::unique_ptr<CaptureWriter> CaptureWriter::Create(const std::string& target,
                                                      std::string& error) {
+    const std::string destination = Destination(target);
     for (int number = 1;; ++number) {
-        const std::string path = PartName(target, number);
+        const std::string path = PartName(destination, number);
         // O_EXCL: an earlier read's file, or anything else of that name (a link included), is
         // never written into or replaced.
         const int fd =
             ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-        if (fd >= 0) return std::unique_ptr<CaptureWriter>(new CaptureWriter(fd, path, target));
+        if (fd >= 0)
+            return std::unique_ptr<CaptureWriter>(new CaptureWriter(fd, path, target, destination));
         if (errno != EEXIST || number == kMaxPartNumber) {
             error = path + ": " + std::strerror(errno);
             return nullptr;
@@ -38,8 +51,11 @@ std::unique_ptr<CaptureWriter> CaptureWriter::Create(const std::string& target,
     }
 }
 
-CaptureWriter::CaptureWriter(int fd, std::string path, std::string target)
-    : fd_(fd), path_(std::move(path)), target_(std::move(target)) {}
+CaptureWriter::CaptureWriter(int fd, std::string path, std::string target, std::string destination)
+    : fd_(fd),
+      path_(std::move(path)),
+      target_(std::move(target)),
+      destination_(std::move(destination)) {}
 
 CaptureWriter::~CaptureWriter() { Close(); }
 
@@ -79,7 +95,7 @@ bool CaptureWriter::Place(std::string& error) {
     int e = ::fsync(fd_) == 0 ? 0 : errno;
     if (::close(fd_) != 0 && e == 0) e = errno;
     fd_ = -1;
-    if (e == 0 && ::rename(path_.c_str(), target_.c_str()) != 0) e = errno;
+    if (e == 0 && ::rename(path_.c_str(), destination_.c_str()) != 0) e = errno;
     if (e == 0) return true;
     error = std::strerror(e);
     return false;

@@ -14,8 +14,9 @@ namespace zq {
 
 class CaptureWriter {
   public:
-    // Creates a new file beside target, never one that exists. On failure returns null with the
-    // name tried and the system's text in error.
+    // Creates a new file beside target (beside the file it names, when it is a symbolic link),
+    // never one that exists. On failure returns null with the name tried and the system's text
+    // in error.
     static std::unique_ptr<CaptureWriter> Create(const std::string& target, std::string& error);
     ~CaptureWriter();  // Close()
     CaptureWriter(const CaptureWriter&) = delete;
@@ -35,15 +36,16 @@ class CaptureWriter {
     uint64_t bytes() const { return bytes_; }
     // The file written.
     const std::string& path() const { return path_; }
-    // The file it is meant to become.
+    // The file it is meant to become, as named.
     const std::string& target() const { return target_; }
 
   private:
-    CaptureWriter(int fd, std::string path, std::string target);
+    CaptureWriter(int fd, std::string path, std::string target, std::string destination);
     int fd_;
     uint64_t bytes_ = 0;
     std::string path_;
     std::string target_;
+    std::string destination_;  // target with its symbolic links followed
 };
 
 }  // namespace zq

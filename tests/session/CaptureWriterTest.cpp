@@ -84,15 +84,21 @@ TEST(CaptureWriter, TheTargetStaysAsItWasUntilTheFileTakesItsPlace) {
     TempDir dir;
     WriteFile(dir / "old.txt", "an earlier capture");
     // A second name of the old file shows that it is replaced, not written into.
-    fs::create_hard_link(dir / "old.txt", dir / "link.txt");
+    fs::create_hard_link(dir / "old.txt", dir / "hard.txt");
+    // A symbolic link is followed: it stays, and the file it names is replaced.
+    fs::create_directory(dir / "sub");
+    fs::create_symlink("../old.txt", dir / "sub/symbolic.txt");
     std::string error;
-    auto w = CaptureWriter::Create((dir / "old.txt").string(), error);
+    auto w = CaptureWriter::Create((dir / "sub/symbolic.txt").string(), error);
     ASSERT_TRUE(w);
+    EXPECT_EQ(w->path(), (fs::canonical(dir.path()) / "old.txt.part").string());
+    EXPECT_EQ(w->target(), (dir / "sub/symbolic.txt").string());
     ASSERT_TRUE(w->Write("new", error));
     EXPECT_EQ(ReadFile(dir / "old.txt"), "an earlier capture");
     ASSERT_TRUE(w->Place(error)) << error;
     EXPECT_EQ(ReadFile(dir / "old.txt"), "new");
-    EXPECT_EQ(ReadFile(dir / "link.txt"), "an earlier capture");
+    EXPECT_EQ(fs::read_symlink(dir / "sub/symbolic.txt"), "../old.txt");
+    EXPECT_EQ(ReadFile(dir / "hard.txt"), "an earlier capture");
 }
 
 TEST(CaptureWriter, ClosedWhereItIsAFileKeepsItsBytesAndAnEmptyOneGoes) {
