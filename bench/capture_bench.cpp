@@ -32,6 +32,21 @@ void BM_OpenCaptureDecodeAndReport(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenCaptureDecodeAndReport)->Unit(benchmark::kMicrosecond);
 
+// The wrong file picked by mistake: 16 MiB of "S", every one a line start. Its box (no capture
+// worth the name, the report bounded) must come within a blink.
+void BM_OpenSixteenMebibytesOfS(benchmark::State& state) {
+    const std::string path = "/tmp/zq350_bench_s.txt";
+    zq::test::WriteFile(path, std::string(16u << 20, 'S'));
+    std::string error;
+    auto file = zq::CaptureFile::open(path, error);
+    for (auto _ : state) {
+        const zq::DecodedCapture model = zq::DecodeCapture(*file);
+        benchmark::DoNotOptimize(model.report.data());
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_OpenSixteenMebibytesOfS)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 // A redraw's pass: the grid of the whole window filled from the model, no file read.
 void BM_DecoderPassWholeWindow(benchmark::State& state) {
     auto file = OpenCapture();

@@ -29,6 +29,7 @@ class AddressCollector {
 
   private:
     void record(int line, std::string_view lineText) {
+        if (static_cast<size_t>(line) >= kMaxLinesRead) return;
         int32_t a = 0;
         addresses.resize(static_cast<size_t>(line) + 1, -1);
         addresses[static_cast<size_t>(line)] =
@@ -42,6 +43,8 @@ class ModelFiller {
     ModelFiller(DecodedCapture& out, ScanReport& report) : out_(out), report_(report) {}
 
     std::optional<int32_t> lineHeader(int line, std::string_view lineText) {
+        // Lines past those read one by one land nowhere; the layout findings count them.
+        if (static_cast<size_t>(line) >= out_.lines.size()) return std::nullopt;
         const CaptureLine& l = out_.lines[static_cast<size_t>(line)];
         previousText_ = currentText_;
         currentText_.assign(lineText);
@@ -113,7 +116,7 @@ class ModelFiller {
     }
 
     void lineEnd(int line, std::string_view lineText, int digitCount, bool placed, bool last) {
-        if (!placed) return;
+        if (!placed || static_cast<size_t>(line) >= out_.lines.size()) return;
         const CaptureLine& l = out_.lines[static_cast<size_t>(line)];
         const bool damaged = digitCount != 64;
         // A line cut short by the end of the file loses only the samples it does not hold.

@@ -117,8 +117,14 @@ std::vector<std::string> CheckLayout(ByteCursor& in) {
 
     std::vector<RawLine> raw;
     std::vector<int32_t> addresses;
+    long long notRead = 0;
     while (in.has(pos)) {  // at an "S"
         ++pos;
+        if (raw.size() == kMaxLinesRead) {
+            ++notRead;
+            while (in.has(pos) && in.at(pos) != 'S') ++pos;
+            continue;
+        }
         RawLine& r = raw.emplace_back();
         while (in.has(pos) && (in.at(pos) == ' ' || in.at(pos) == '\0')) ++pos, ++r.blanks;
         while (r.address.size() < 4 && in.has(pos) && in.at(pos) != 'S') r.address += in.at(pos++);
@@ -163,6 +169,9 @@ std::vector<std::string> CheckLayout(ByteCursor& in) {
     if (extraLines > 0)
         f.add(std::to_string(extraLines) + " more line" + (extraLines == 1 ? "" : "s") +
               " after the last line (07F0)");
+    if (notRead > 0)
+        f.add(std::to_string(notRead) + " more lines past the first " +
+              std::to_string(kMaxLinesRead) + ", not read");
     return std::move(f).take();
 }
 

@@ -12,6 +12,11 @@
 
 namespace zq {
 
+// Lines of a file read one by one. A capture has 128; a file with more than this is no capture
+// (a wrong file picked by mistake can hold millions of "S"), and the lines past it are only
+// counted, so that opening any file takes bounded memory and time.
+constexpr size_t kMaxLinesRead = size_t{1} << 16;
+
 // Places the lines of a file, given each line's address in file order (-1 where it is not four
 // hexadecimal digits below 8000). The first line's words are samples 0 to 15 whatever its
 // address. Each later line is expected at the previous expectation + 0010:
