@@ -14,12 +14,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "view/ViewSettings.h"
 #include "chart/ChartData.h"
 #include "session/CaptureWriter.h"
 #include "support/CaptureText.h"
 #include "support/FakeDialogs.h"
 #include "timing/TimingView.h"
+#include "view/ViewSettings.h"
 #include "widgets/TimingChart.h"
 
 namespace zq {
@@ -125,7 +125,12 @@ TEST_F(TimingViewTest, StartsWithTheCounterPatternAndDefaults) {
 
 TEST_F(TimingViewTest, LoadDrawsTheFileAndReportsItsDamageOnce) {
     open();
-    const std::string path = damagedCapture();
+    // Damage in the window, damage beyond it and a premature end: the report of the whole
+    // file, whatever the window.
+    std::string text = test::CaptureText(words, 0, 115);
+    text.erase(test::LineOffset(text, 0x0700) + 7, 5);
+    text.erase(test::LineOffset(text, 0x0400) + 7, 5);
+    const std::string path = writeCapture("damaged.txt", text);
     load(path);
 
     ASSERT_EQ(dialogs.opens.size(), 1u);
@@ -145,7 +150,8 @@ TEST_F(TimingViewTest, LoadDrawsTheFileAndReportsItsDamageOnce) {
     EXPECT_EQ(child<QLabel>("MarkCursorDiff")->text(), "Cursor Diff = 32");
 
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_NE(dialogs.boxes[0].text.find("Text  line  Corrupted"), std::string::npos);
+    for (const char* part : {"line is 0400", "line is 0700", "Premature End of data"})
+        EXPECT_NE(dialogs.boxes[0].text.find(part), std::string::npos) << part;
     EXPECT_EQ(dialogs.boxes[0].buttons, Buttons::Ok);
     EXPECT_EQ(dialogs.boxes[0].icon, Icon::None);
     EXPECT_EQ(dialogs.boxes[0].title, kProgramTitle);
@@ -522,6 +528,13 @@ TEST_F(TimingViewTest, AFileChangedUnderTheWindowNeverCrashesARedraw) {
     click("Update");
     EXPECT_EQ(text("StartPos"), start);  // an empty file is no capture: nothing to clamp to
     EXPECT_TRUE(view->isEnabled());
+
+    // Rewritten under the window: the next redraw shows the file as it now is.
+    auto changed = words;
+    changed[1008] = 0xFFFF;
+    test::WriteFile(other, test::CaptureText(changed));
+    click("Update");
+    EXPECT_FLOAT_EQ(grid().at(TraceOfChannel(0), 0), Level(0xFFFF, 0));
 }
 
 TEST_F(TimingViewTest, ShowsTheReadsProgressOnItsOwnLineAndDrawsTheCaptureItCompletes) {

@@ -78,6 +78,29 @@ TEST_F(ChartPixels, MarksHaveTheirColoursAndReachAboveTheChannels) {
     }
 }
 
+// Where the file holds no word there is no trace, not a level of 0; past the capture there is
+// no mark either.
+TEST_F(ChartPixels, AbsentSamplesHaveNoTraceAndSamplesPastTheCaptureNoMark) {
+    ChartGrid grid(63);
+    TraceLevels lv;
+    for (int t = 1; t <= 16; ++t)
+        for (int s = 0; s <= 63; ++s) grid.at(t, s) = ChannelOfTrace(t) + lv.LevelBase;
+    for (int s = 20; s < 30; ++s) grid.setPresence(s, Presence::Absent);
+    grid.at(kCursorTrace, 25) = kMarkLevel;  // a cursor on a missing sample still shows
+    grid.at(kCursorTrace, 63) = kMarkLevel;
+    grid.setPresence(63, Presence::Beyond);
+    area.chart->setChartData(grid);
+    const QImage img = grab();
+    const QColor channel0 = TimingChart::channelColour(0);
+    const auto rowsAt = [&](int position, QColor colour) {
+        return rowsOf(img, hostX(area.chart->positionX(position)), colour, 0, img.height() - 1);
+    };
+    EXPECT_FALSE(rowsAt(11, channel0).empty());
+    EXPECT_TRUE(rowsAt(25, channel0).empty());
+    EXPECT_FALSE(rowsAt(26, TimingChart::markColour(kCursorTrace)).empty());
+    EXPECT_TRUE(rowsAt(64, TimingChart::markColour(kCursorTrace)).empty());
+}
+
 TEST_F(ChartPixels, OneSampleGlitchesStayVisibleWhenSamplesOutnumberPixels) {
     ChartGrid grid(2047);
     TraceLevels lv;
