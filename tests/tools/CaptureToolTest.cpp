@@ -208,6 +208,7 @@ TEST_F(CaptureToolTest, RefusedCommandLinesNameWhatIsWrong) {
         {"--bogus", "unknown option --bogus"},
         {"frobnicate " + good_, "unknown command frobnicate"},
         {"check", "missing FILE"},
+        {"check --frob " + good_, "unknown option --frob"},
         {"list " + good_ + " --trig maybe", "--trig takes on or off"},
         {"list " + good_ + " --colour" + esc, "unknown option --colour\\x1B"},
         {"list " + good_ + " --start ' 1e3'", "--start  1e3: write the number in plain decimals"},
@@ -234,6 +235,46 @@ TEST_F(CaptureToolTest, RefusedCommandLinesNameWhatIsWrong) {
     // The refused export wrote nothing.
     EXPECT_NE(access((dir + "/c.vcd").c_str(), F_OK), 0);
     EXPECT_NE(access((dir + "/c.gtkw").c_str(), F_OK), 0);
+}
+
+// check of several files: a line each on standard output, every file checked, the worst status.
+TEST_F(CaptureToolTest, CheckOfSeveralFilesGivesALineEach) {
+    const std::string odd = Temp("odd\x1B[2J\nname.txt");
+    test::WriteFile(odd, ReadAll(good_));
+    const std::string oddShown = Temp("odd\\x1B[2J\\x0Aname.txt");
+    const std::string missing = Temp("missing.txt");
+    const std::string damagedLine = damaged_ + ": line 65 (0400): 63 digits, 64 expected\n";
+    struct Row {
+        std::string args;
+        int status;
+        std::string out;
+    };
+    const Row rows[] = {
+        {good_ + " '" + odd + "'", 0, good_ + ": ok\n" + oddShown + ": ok\n"},
+        {good_ + " " + damaged_, 1, good_ + ": ok\n" + damagedLine},
+        // A file that cannot be opened does not stop the others.
+        {missing + " " + damaged_ + " " + good_, 2,
+         missing + ": No such file or directory\n" + damagedLine + good_ + ": ok\n"},
+        {"--verbose " + damaged_ + " " + good_, 1, damagedLine + good_ + ": ok\n"},
+    };
+    for (const Row& r : rows) {
+        const RunResult out = Inspect("check " + r.args);
+        EXPECT_EQ(out.status, r.status) << r.args;
+        EXPECT_EQ(out.out, r.out) << r.args;
+    }
+    // --verbose: each report on standard error after a line naming its file; none otherwise.
+    EXPECT_EQ(Inspect("check " + damaged_ + " " + good_, true).out, "");
+    const std::string verbose = Inspect("check --verbose " + good_ + " " + damaged_, true).out;
+    EXPECT_EQ(verbose.rfind("==> " + damaged_ + " <==\n\n        Text  line  Corrupted\n", 0), 0u)
+        << verbose;
+    EXPECT_EQ(verbose.substr(verbose.size() - 43), "the file ends after 81 lines, 128 expected\n");
+
+    const std::string err = Temp("full.err");
+    const int st = std::system(
+        (std::string(ZQ_CAPTURE_TOOL) + " check " + good_ + " " + damaged_ + " >/dev/full 2>" + err)
+            .c_str());
+    EXPECT_EQ(WIFEXITED(st) ? WEXITSTATUS(st) : -1, 2);
+    EXPECT_EQ(ReadAll(err), "zq350-inspect: standard output: No space left on device\n");
 }
 
 TEST_F(CaptureToolTest, ExportRoundTrips) {

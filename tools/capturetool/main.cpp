@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -33,7 +34,7 @@ constexpr const char* kRenderProgram = "zq350-inspect-render";
 constexpr const char* kUsage =
     "usage: zq350-inspect list   FILE [view options] [--colour]\n"
     "       zq350-inspect grid   FILE [view options]\n"
-    "       zq350-inspect check  FILE\n"
+    "       zq350-inspect check  [--verbose] FILE...\n"
     "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv [--gtkw OUT.gtkw]\n"
     "                                 [--samplerate HZ] [--cursors A,B|off]\n"
     "       zq350-inspect render FILE -o OUT.png [view options]\n"
@@ -60,6 +61,12 @@ constexpr const char* kUsage =
     "\n"
     "check prints the report of a pass over the whole capture, then one line for each way\n"
     "the file departs from a capture's layout (128 lines S 0000 to S 07F0 of 64 digits).\n"
+    "Given several files, it prints one line for each on standard output instead, FILE: ok\n"
+    "or FILE: and the first thing wrong, and checks every file before it ends:\n"
+    "  --verbose             also the report of each file that has one on standard error,\n"
+    "                        after a line ==> FILE <==\n"
+    "Exit status: 2 when a file could not be opened, else 1 when one is not an exact\n"
+    "capture, else 0. Folders are not searched.\n"
     "\n"
     "Every command prints the report of the whole file on standard error: the damage a pass\n"
     "over the whole capture meets, then the layout findings. Exit status: 0 a capture laid\n"
@@ -145,12 +152,78 @@ int Grid(const std::string& path, const std::vector<std::string>& rest, ViewBoxe
     return FinishWithReport(model.report);
 }
 
-int Check(const std::string& path, const std::vector<std::string>& rest) {
-    if (!rest.empty()) return Usage("unknown option " + Shown(rest.front()));
-    auto file = Open(path);
+// What is wrong with a file, in a few words: its first layout finding, else the first line of
+// its report.
+std::string FirstWrong(const DecodedCapture& model) {
+    if (!model.findings.empty()) return model.findings.front();
+    size_t from = 0;
+    while (from < model.report.size()) {
+        const size_t end = std::min(model.report.find('\n', from), model.report.size());
+        const std::string line = model.report.substr(from, end - from);
+        const size_t first = line.find_first_not_of(" \t\r");
+        if (first != std::string::npos)
+            return Shown(line.substr(first, line.find_last_not_of(" \t\r") + 1 - first));
+        from = end + 1;
+    }
+    return "not an exact capture";
+}
+
+// Several files: a line each on standard output, every file checked whatever the others hold.
+int CheckEach(const std::vector<std::string>& paths, bool verbose) {
+    bool unopened = false, inexact = false;
+    int writeError = 0;
+    for (const std::string& path : paths) {
+        std::string error, summary = "ok", report;
+        if (const auto file = CaptureFile::open(path, error)) {
+            const DecodedCapture model = DecodeCapture(*file);
+            if (!model.report.empty()) {
+                inexact = true;
+                summary = FirstWrong(model);
+                report = model.report;
+            }
+        } else {
+            unopened = true;
+            summary = error;
+            report = "zq350-inspect: " + Shown(path) + ": " + error;
+        }
+        const std::string line = Shown(path) + ": " + summary + "\n";
+        if (std::fputs(line.c_str(), stdout) == EOF && !writeError) writeError = errno;
+        if (verbose && !report.empty()) {
+            // The file's line first, so that a terminal shows each report after it.
+            if (std::fflush(stdout) != 0 && !writeError) writeError = errno;
+            std::cerr << "==> " << Shown(path) << " <==\n";
+            FinishWithReport(report);
+        }
+    }
+    if (std::fflush(stdout) != 0 && !writeError) writeError = errno;
+    if (writeError || std::ferror(stdout)) {
+        std::cerr << "zq350-inspect: standard output: "
+                  << std::strerror(writeError ? writeError : EIO) << "\n";
+        return 2;
+    }
+    return unopened ? 2 : inexact ? 1 : 0;
+}
+
+int Check(const std::vector<std::string>& args) {
+    bool verbose = false, options = true;
+    std::vector<std::string> paths;
+    for (const std::string& a : args) {
+        if (options && a == "--")
+            options = false;
+        else if (options && a == "--verbose")
+            verbose = true;
+        else if (options && a.size() > 1 && a[0] == '-')
+            return Usage("unknown option " + Shown(a));
+        else
+            paths.push_back(a);
+    }
+    if (paths.empty()) return Usage("missing FILE");
+    if (paths.size() > 1) return CheckEach(paths, verbose);
+    auto file = Open(paths.front());
     if (!file) return 2;
     // The report of the whole file, exactly as the window's box shows it: the paragraphs of a
     // pass over the whole capture, then one line for each way the file departs from the layout.
+    // It is on standard error already, so --verbose adds nothing to it.
     return FinishWithReport(DecodeCapture(*file).report);
 }
 
@@ -272,11 +345,11 @@ int Main(int argc, char** argv) {
         command != "render")
         return Usage("unknown command " + Shown(command));
     if (command == "render") return RunRender(argv);
+    if (command == "check") return Check(std::vector<std::string>(argv + 2, argv + argc));
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
     const std::vector<std::string> args =
         SplitOptionValues(std::vector<std::string>(argv + 3, argv + argc));
-    if (command == "check") return Check(path, args);
     if (command == "export") return Export(path, args);
 
     ViewBoxes boxes;
