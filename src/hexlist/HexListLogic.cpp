@@ -13,6 +13,7 @@ void HexListLogic::FormLoad() {
     const ListingBuild build =
         BuildListing(capture_.savedView(), capture_.currentFile(), capture_.model());
     out_.ShowBoxes(build.boxes);
+    if (build.foundStart) capture_.setView(build.boxes);
     out_.ShowBanner(build.banner);
     // With no capture open the list keeps what it showed.
     if (build.listed) out_.ShowListing(build.lines);

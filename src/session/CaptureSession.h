@@ -13,6 +13,7 @@
 #include "capture/DecodedCapture.h"
 #include "view/TraceLevels.h"
 #include "view/ViewSettings.h"
+#include "view/ViewValues.h"
 
 namespace zq {
 
@@ -46,6 +47,11 @@ class CaptureSession {
     const SavedView& savedView() const { return savedView_; }
     void setSavedView(const SavedView& view) { savedView_ = view; }
 
+    // The view both windows show, as numbers: set from the boxes each time a window applies
+    // them (a redraw, a listing build).
+    const ViewValues& view() const { return view_; }
+    void setView(const ViewBoxes& applied) { view_ = ReadValues(applied); }
+
     // LevelBase and LevelSwing: set at program start and constant afterwards.
     const TraceLevels& levels() const { return levels_; }
     void setLevels(const TraceLevels& levels) { levels_ = levels; }
@@ -65,6 +71,7 @@ class CaptureSession {
     FileStamp stamp_;
     std::string currentFile_;
     SavedView savedView_;
+    ViewValues view_;
     TraceLevels levels_;
     bool reportShown_ = false;
     std::string shownReport_;

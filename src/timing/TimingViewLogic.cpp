@@ -3,9 +3,9 @@
 #include <climits>
 #include <filesystem>
 
-#include "view/BoxNumber.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
+#include "view/BoxNumber.h"
 
 namespace zq {
 
@@ -38,6 +38,7 @@ void TimingViewLogic::CalcData(ViewBoxes& boxes) {
         return;
     }
     if (!pass.drawn) return;
+    capture_.setView(boxes);
     if (pass.cursorDiff) out_.ShowCursorDiff(*pass.cursorDiff);
     PlotData(pass.grid, boxes);
     // The corrected boxes show before the report box.

@@ -160,6 +160,12 @@ TEST_F(ChartGesturesTest, AGestureAppliesWhatWasTypedButNotApplied) {
     wheel(at(1024), {0, 120});
     EXPECT_EQ(text("StartPos"), "1016");
     EXPECT_EQ(text("MarkCursorA"), "x");
+    // The view as numbers, shared through the session, is what the boxes now read as.
+    const ViewValues& v = program.capture.view();
+    EXPECT_EQ(v.start, 1016);
+    EXPECT_EQ(v.length, 32);
+    EXPECT_EQ(v.cursorA, std::nullopt);
+    EXPECT_EQ(v.cursorB, 1050);
     mouse(QEvent::MouseButtonPress, at(1020), Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, at(1020), Qt::LeftButton);
     EXPECT_EQ(view->findChild<QLabel*>("MarkCursorDiff")->text(), "Cursor Diff = 30");

@@ -6,6 +6,7 @@
 #include "view/ViewEdits.h"
 #include "view/ViewGestures.h"
 #include "view/ViewSettings.h"
+#include "view/ViewValues.h"
 
 namespace zq {
 namespace {
@@ -138,6 +139,30 @@ TEST(ViewGestures, RoundSteps) {
                                                {2.5, 5},  {7, 10},    {11, 20},    {49.9, 50},
                                                {51, 100}, {101, 200}, {4000, 5000}};
     for (const auto& [minimum, step] : rows) EXPECT_EQ(RoundStep(minimum), step) << minimum;
+}
+
+// The view as numbers: what each box reads as, "not a number" and switched-off marks as none.
+TEST(ViewValues, ReadTheBoxesAsTheWindowsDo) {
+    ViewBoxes b;
+    EXPECT_EQ(ReadValues(b), ViewValues{});
+    b.StartPos = "12";
+    b.DataLen = "100";
+    b.MarkTrigcentricCheck = Checked;
+    b.TrigCentricVal = "2.5";
+    b.MarkZerocentricCheck = Greyed;
+    b.ZeroCentricVal = "0";
+    b.MarkCursorA = "x";
+    b.MarkCursorB = "12.5";
+    ViewValues v = ReadValues(b);
+    EXPECT_EQ(v.start, 12);
+    EXPECT_EQ(v.length, 100);
+    EXPECT_EQ(v.trigInterval, 2.5);
+    EXPECT_EQ(v.zeroInterval, std::nullopt);  // 0 switches its marks off
+    EXPECT_EQ(v.zeroCentricCheck, Greyed);
+    EXPECT_EQ(v.cursorA, std::nullopt);
+    EXPECT_EQ(v.cursorB, 12.5);
+    b.MarkCursorsCheck = Unchecked;
+    EXPECT_EQ(ReadValues(b).cursorB, std::nullopt);
 }
 
 // A gesture placing a cursor shows the cursors unless the box is greyed (restored, never
