@@ -20,8 +20,9 @@ std::string Hex4(int v) {
     return buf;
 }
 
-// Address characters as text a terminal can show.
-std::string Shown(const std::string& text) {
+}  // namespace
+
+std::string PrintableText(std::string_view text) {
     std::string out;
     for (unsigned char c : text) {
         if (c >= 0x20 && c < 0x7F) {
@@ -34,6 +35,8 @@ std::string Shown(const std::string& text) {
     }
     return out;
 }
+
+namespace {
 
 class Findings {
   public:
@@ -158,7 +161,8 @@ std::vector<std::string> CheckLayout(ByteCursor& in) {
         if (i == 0 && r.blanks != 1)
             f.add(where + std::to_string(r.blanks) + " blanks after \"S\", 1 expected");
         if (r.address != Hex4(expected))
-            f.add(where + "address \"" + Shown(r.address) + "\", " + Hex4(expected) + " expected");
+            f.add(where + "address \"" + PrintableText(r.address) + "\", " + Hex4(expected) +
+                  " expected");
         if (r.digits != kDigitsPerLine)
             f.add(where + std::to_string(r.digits) + " digits, 64 expected");
         if (l.at == kLastLine) lastMet = true;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "capture/CaptureFile.h"
@@ -16,6 +17,10 @@ namespace zq {
 // (a wrong file picked by mistake can hold millions of "S"), and the lines past it are only
 // counted, so that opening any file takes bounded memory and time.
 constexpr size_t kMaxLinesRead = size_t{1} << 16;
+
+// Text a terminal shows as it is: every byte outside printable ASCII as \xNN, so that no
+// address read from a file, nor a file name, can drive the terminal.
+std::string PrintableText(std::string_view text);
 
 // Places the lines of a file, given each line's address in file order (-1 where it is not four
 // hexadecimal digits below 8000). The first line's words are samples 0 to 15 whatever its

@@ -5,22 +5,11 @@
 #include <iostream>
 
 #include "CaptureTool.h"
+#include "capture/LayoutCheck.h"
 
 namespace zq::inspect {
 
-std::string Shown(const std::string& text) {
-    std::string out;
-    for (const unsigned char c : text) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    return out;
-}
+std::string Shown(const std::string& text) { return PrintableText(text); }
 
 namespace {
 
