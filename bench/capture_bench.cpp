@@ -1,5 +1,5 @@
-// The decoder pass and the listing lines over a complete capture, whole window (0..2047), read
-// through an open file as the windows read it.
+// The decoder pass, the listing lines and the measurements over a complete capture, whole window
+// (0..2047), read through an open file as the windows read it.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +10,7 @@
 #include "chart/ChartData.h"
 #include "chart/Listing.h"
 #include "support/CaptureText.h"
+#include "view/Measure.h"
 
 namespace {
 
@@ -77,6 +78,33 @@ void BM_ListingLinesWholeWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ListingLinesWholeWindow)->Unit(benchmark::kMicrosecond);
+
+// The pointer over the diagram: one pulse measured per move, over channels and samples alike
+// (the high channels' pulses run for hundreds of samples, each scanned both ways).
+void BM_PulseAtHover(benchmark::State& state) {
+    auto file = OpenCapture();
+    const zq::DecodedCapture model = zq::DecodeCapture(*file);
+    int32_t k = 0;
+    for (auto _ : state) {
+        auto p = zq::PulseAt(model, k % 16, (k * 37) % zq::kCaptureSamples);
+        benchmark::DoNotOptimize(p);
+        ++k;
+    }
+}
+BENCHMARK(BM_PulseAtHover)->Unit(benchmark::kMicrosecond);
+
+// Every channel's statistics over the whole capture, as a table of all channels would show them.
+void BM_ChannelStatsAll16(benchmark::State& state) {
+    auto file = OpenCapture();
+    const zq::DecodedCapture model = zq::DecodeCapture(*file);
+    for (auto _ : state) {
+        for (int c = 0; c < 16; ++c) {
+            auto s = zq::ChannelStats(model, c);
+            benchmark::DoNotOptimize(s);
+        }
+    }
+}
+BENCHMARK(BM_ChannelStatsAll16)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
