@@ -162,7 +162,8 @@ ChannelStatistics ChannelStats(const DecodedCapture& model, int channel) {
 
 int32_t EdgesBetween(const DecodedCapture& model, int channel, int32_t a, int32_t b) {
     if (!ValidChannel(channel)) return 0;
-    const int32_t lo = std::max(std::min(a, b), 0);
+    // Clamped both ways: lo + 1 must not overflow for a cursor far past the capture.
+    const int32_t lo = std::clamp(std::min(a, b), 0, kCaptureSamples - 1);
     const int32_t hi = std::min(std::max(a, b), kCaptureSamples - 1);
     const auto reliable = Reliable(model);
     int32_t edges = 0;

@@ -1,6 +1,7 @@
 // Pulse, bus and channel measurements over small synthetic models and one example capture.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -188,9 +189,9 @@ TEST(EdgesBetween, CountsTransitionsWithBothSamplesBetweenTheCursors) {
         int32_t a, b, edges;
     };
     const Case cases[] = {
-        {0, 0, 8, 2},         {0, 8, 0, 2},     {0, 4, 4, 0},
-        {0, 3, 4, 1},         {0, 498, 502, 0},  // the edge at 500 is damaged
-        {0, -100, 5000, 509}, {1, 0, 2047, 4},  {16, 0, 8, 0},
+        {0, 0, 8, 2},         {0, 8, 0, 2},    {0, 4, 4, 0},  {0, 3, 4, 1},
+        {0, 498, 502, 0},  // the edge at 500 is damaged
+        {0, -100, 5000, 509}, {1, 0, 2047, 4}, {16, 0, 8, 0}, {0, INT32_MAX, INT32_MAX, 0},
     };
     const DecodedCapture m = Synthetic(true);
     for (const auto& c : cases)
