@@ -54,13 +54,4 @@ std::array<int, kChannels> CompleteOrder(const std::vector<int>& listed) {
     return order;
 }
 
-std::optional<uint32_t> BusValue(const Bus& bus, const DecodedCapture& capture, int32_t sample) {
-    if (sample < 0 || sample >= kCaptureSamples || !capture.held[static_cast<size_t>(sample)])
-        return std::nullopt;
-    const uint16_t word = capture.words[static_cast<size_t>(sample)];
-    uint32_t value = 0;
-    for (int c : bus.channels) value = value << 1 | ((word >> c) & 1u);
-    return value;
-}
-
 }  // namespace zq

@@ -27,6 +27,7 @@ struct ChannelInfo {
     bool operator==(const ChannelInfo&) const = default;
 };
 
+// A bus's value at a sample and the run it holds: BusValueAt in view/Measure.h.
 struct Bus {
     std::string name;
     std::vector<int> channels;  // most significant first
@@ -73,9 +74,5 @@ Checked<std::string> ReadName(std::string_view text);
 // The rows top to bottom from the channels listed first; those left out follow in today's
 // order. The caller has checked that listed holds channels 0..15, each once.
 std::array<int, kChannels> CompleteOrder(const std::vector<int>& listed);
-
-// A bus's value at a sample: its members' bits as a number, the first member the most
-// significant. Nothing where the capture holds no word for the sample.
-std::optional<uint32_t> BusValue(const Bus& bus, const DecodedCapture& capture, int32_t sample);
 
 }  // namespace zq
