@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "view/ViewSettings.h"
+namespace zq {
+// Declared only: a command that reads a setup cannot include the view settings as well, whose
+// check state Checked clashes with the setup's Checked<T>.
+struct ViewBoxes;
+}  // namespace zq
 
 namespace zq::inspect {
 

@@ -6,6 +6,7 @@
 
 #include "CaptureTool.h"
 #include "capture/LayoutCheck.h"
+#include "view/ViewSettings.h"
 
 namespace zq::inspect {
 
