@@ -70,6 +70,13 @@ class CaptureToolTest : public ::testing::Test {
         std::filesystem::create_directories(dir);
         return dir + "/" + name;
     }
+    // A setup that names channel 0 and sets a rate of 2 MHz.
+    static std::string NamesSetup() {
+        const std::string path = Temp("names.json");
+        test::WriteFile(path,
+                        R"({"samplerate": 2000000, "channels": [{"channel": 0, "name": "CLK"}]})");
+        return path;
+    }
     std::vector<uint16_t> words_;
     std::string good_, damaged_;
 };
@@ -184,7 +191,7 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
         EXPECT_NE(check.out, "") << name;
         const std::string modes[] = {"list " + path, "grid " + path,
                                      "export " + path + " --csv " + csv,
-                                     "render " + path + " -o " + png};
+                                     "render " + path + " -o " + png, "measure " + path};
         for (const std::string& args : modes) {
             const RunResult r = Inspect(args, true);
             EXPECT_EQ(r.status, 1) << name << ": " << args;
@@ -226,6 +233,14 @@ TEST_F(CaptureToolTest, RefusedCommandLinesNameWhatIsWrong) {
         {"render nonexistent" + esc + ".txt -o " + dir + "/c.png",
          "nonexistent\\x1B.txt: No such file or directory"},
         {"render " + good_ + " extra" + esc + " -o " + dir + "/c.png", "unknown option extra\\x1B"},
+        {"measure " + good_ + " --channel 16",
+         "--channel 16: no such channel (0 to 15, or a name from --setup)"},
+        {"measure " + good_ + " --setup " + NamesSetup() + " --channel unknown-name",
+         "--channel unknown-name: no such channel (0 to 15, or a name from --setup)"},
+        {"measure " + good_ + " --samplerate 0",
+         "--samplerate \"0\": a sample rate must be above 0"},
+        {"measure " + good_ + " --csv=yes", "--csv takes no value"},
+        {"measure " + good_ + " --start 5", "unknown option --start"},
     };
     for (const Row& r : rows) {
         const RunResult err = Inspect(r.args, true);
@@ -435,6 +450,56 @@ TEST_F(CaptureToolTest, ExportSampleRateAndSaveFile) {
     EXPECT_NE(g.find("[dumpfile] \"" + std::string(real) + "\"\n"), std::string::npos) << g;
     std::free(real);
     EXPECT_NE(g.find(" 512000 500000 515000 -1 "), std::string::npos) << g;
+}
+
+// measure on the example, whose channel 0 is a clock toggling every 4 samples: a line per
+// channel with its statistics, in samples or at a rate from the options or the setup.
+TEST_F(CaptureToolTest, MeasureGivesEachChannelsPulses) {
+    const std::string example = std::string(ZQ_EXAMPLES_DIR) + "/counter-uart.txt ";
+    const std::string setup = NamesSetup();
+    const std::string us4 = "4.00 us 4.00 us 4.00 us ", us8 = "8.00 us 8.00 us 8.00 us ";
+    struct Row {
+        std::string args;
+        size_t lines;      // of standard output
+        size_t line;       // the line checked, blanks between its words collapsed to one
+        std::string want;  // a part of it
+    };
+    const Row rows[] = {
+        {"", 18, 2, "0 256 255 4 4 4 4 4 4 8 8 8 0.125 50.0 %"},
+        {"", 18, 0, "high (samples)"},
+        {"--samplerate 1MHz --channel 0", 3, 2, "0 256 255 " + us4 + us4 + us8 + "125 kHz 50.0 %"},
+        // The setup's name and rate; --samplerate takes the place of the rate.
+        {"--setup " + setup + " --channel CLK", 3, 2, "CLK 256 255 2.00 us"},
+        {"--setup=" + setup + " --channel 3 --channel CLK --samplerate 1MHz", 4, 3,
+         "CLK 256 255 " + us4 + us4 + us8 + "125 kHz"},
+        {"--csv", 17, 1, "0,,256,255,4,4,4,4,4,4,8,8,8,0.125,50"},
+        {"--csv --channel 0 --channel 3", 3, 0, ",period_min_samples,period_mean_samples,"},
+        {"--csv --channel 0 --channel 3", 3, 2, "3,,32,31,32,32,32,32,32,32,64,64,64,0.015625,50"},
+        {"--csv --samplerate=1000000 --channel 0", 2, 0, ",period_mean_s,period_max_s,"},
+        {"--csv --samplerate=1000000 --channel 0", 2, 1, ",8e-06,8e-06,8e-06,125000,50"},
+        {"--csv --setup " + setup + " --channel CLK", 2, 1, "0,CLK,256,255,2e-06,"},
+    };
+    for (const Row& r : rows) {
+        const RunResult run = Inspect("measure " + example + r.args);
+        SCOPED_TRACE(r.args);
+        EXPECT_EQ(run.status, 0);
+        std::vector<std::string> lines;
+        std::istringstream in(run.out);
+        for (std::string l; std::getline(in, l);) {
+            std::istringstream words(l);
+            std::string collapsed, word;
+            while (words >> word) collapsed += (collapsed.empty() ? "" : " ") + word;
+            lines.push_back(collapsed);
+        }
+        ASSERT_EQ(lines.size(), r.lines) << run.out;
+        EXPECT_NE(lines[r.line].find(r.want), std::string::npos) << lines[r.line];
+    }
+    // A setup that is not one is refused with its own message.
+    const std::string bad = Temp("bad.json");
+    test::WriteFile(bad, "{\"channels\": 5}");
+    const RunResult refused = Inspect("measure " + example + "--setup " + bad, true);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out.rfind("zq350-inspect: " + bad + ": ", 0), 0u) << refused.out;
 }
 
 }  // namespace

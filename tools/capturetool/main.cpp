@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CaptureTool.h"
+#include "Commands.h"
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
 #include "chart/ChartData.h"
@@ -38,6 +39,8 @@ constexpr const char* kUsage =
     "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv [--gtkw OUT.gtkw]\n"
     "                                 [--samplerate HZ] [--cursors A,B|off]\n"
     "       zq350-inspect render FILE -o OUT.png [view options]\n"
+    "       zq350-inspect measure FILE [--channel NAME|N]... [--samplerate HZ]\n"
+    "                                  [--setup FILE] [--csv]\n"
     "       zq350-inspect --version | --help\n"
     "\n"
     "view options (the texts of the window's boxes; defaults as at program start):\n"
@@ -68,9 +71,19 @@ constexpr const char* kUsage =
     "Exit status: 2 when a file could not be opened, else 1 when one is not an exact\n"
     "capture, else 0. Folders are not searched.\n"
     "\n"
+    "measure gives each channel's edges, high and low widths and period (min, mean, max),\n"
+    "frequency and duty over the reliable samples of the whole capture, as a table:\n"
+    "  --channel NAME|N      this channel only (0..15, or a name from --setup); repeatable\n"
+    "  --samplerate HZ       times and frequencies at this rate (1 MHz, 250k, 1000000);\n"
+    "                        without it or the setup's rate, in samples\n"
+    "  --setup FILE          channel names and sample rate from a setup file\n"
+    "  --csv                 CSV instead: a header row, then a row per channel\n"
+    "\n"
     "Every command prints the report of the whole file on standard error: the damage a pass\n"
     "over the whole capture meets, then the layout findings. Exit status: 0 a capture laid\n"
     "out exactly so, 1 a report, 2 bad usage or a file that cannot be opened or written.\n";
+
+}  // namespace
 
 // Output that cannot be written (a full disk, a closed pipe) is a failure, not a result.
 bool WriteStandardOutput(const std::string& out) {
@@ -92,6 +105,8 @@ std::unique_ptr<CaptureFile> Open(const std::string& path) {
     if (!file) std::cerr << "zq350-inspect: " << Shown(path) << ": " << error << "\n";
     return file;
 }
+
+namespace {
 
 int List(const std::string& path, const std::vector<std::string>& rest, const ViewBoxes& boxes) {
     bool colour = false;
@@ -342,12 +357,13 @@ int Main(int argc, char** argv) {
         return Usage("unknown option " + Shown(command));
     }
     if (command != "list" && command != "grid" && command != "check" && command != "export" &&
-        command != "render")
+        command != "render" && command != "measure")
         return Usage("unknown command " + Shown(command));
     if (command == "render") return RunRender(argv);
     if (command == "check") return Check(std::vector<std::string>(argv + 2, argv + argc));
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
+    if (command == "measure") return Measure(path, std::vector<std::string>(argv + 3, argv + argc));
     const std::vector<std::string> args =
         SplitOptionValues(std::vector<std::string>(argv + 3, argv + argc));
     if (command == "export") return Export(path, args);
