@@ -28,7 +28,7 @@ std::string ChannelSetup::CsvColumn(int channel) const {
     return quoted + '"';
 }
 
-Checked<std::string> ReadName(std::string_view text) {
+Parsed<std::string> ReadName(std::string_view text) {
     for (unsigned char c : text) {
         if (c < 0x20 || c > 0x7E) return {{}, "a name holds printable ASCII characters only"};
     }

@@ -60,7 +60,7 @@ struct ChannelSetup {
 
 // A value, or why there is none (error is empty exactly when the value holds).
 template <class T>
-struct Checked {
+struct Parsed {
     T value{};
     std::string error;
     bool ok() const { return error.empty(); }
@@ -69,7 +69,7 @@ struct Checked {
 // A name as typed: blanks around it trimmed, then up to 32 printable ASCII characters without
 // ':', '=' or ','. Those three separate names from values where names are written out (a
 // decoder's channel assignments, CSV headings), so a name holding one is refused.
-Checked<std::string> ReadName(std::string_view text);
+Parsed<std::string> ReadName(std::string_view text);
 
 // The rows top to bottom from the channels listed first; those left out follow in today's
 // order. The caller has checked that listed holds channels 0..15, each once.

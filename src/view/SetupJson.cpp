@@ -51,7 +51,7 @@ int Channel(const Json& v, const std::string& path) {
 
 std::string Name(const Json& v, const std::string& path) {
     if (!v.is_string()) Refuse(path, "a name in quotes expected");
-    Checked<std::string> name = ReadName(v.get<std::string>());
+    Parsed<std::string> name = ReadName(v.get<std::string>());
     if (!name.ok()) Refuse(path, name.error);
     return name.value;
 }
@@ -183,7 +183,7 @@ void AddUnknown(OrderedJson& entry, const std::string& unknown) {
 
 }  // namespace
 
-Checked<ChannelSetup> ParseSetup(std::string_view text, std::string_view fileName) {
+Parsed<ChannelSetup> ParseSetup(std::string_view text, std::string_view fileName) {
     const std::string file = PrintableText(fileName);
     Json root;
     try {

@@ -27,7 +27,7 @@ namespace zq {
 
 // The setup a file's text holds, or why it holds none: "FILE: line N: ..." for text that is not
 // JSON, "FILE: PATH: ..." (PATH as channels[1].name) for a value this program refuses.
-Checked<ChannelSetup> ParseSetup(std::string_view text, std::string_view fileName);
+Parsed<ChannelSetup> ParseSetup(std::string_view text, std::string_view fileName);
 
 // The file's text: only what differs from the defaults, and the unknown keys. Keys in the order
 // above with unknown keys after the known ones, each top-level key on a line of its own (two

@@ -44,7 +44,7 @@ constexpr Unit kFrequencyUnits[] = {{"Hz", 0}, {"kHz", 3}, {"MHz", 6}, {"GHz", 9
 
 }  // namespace
 
-Checked<double> ParseSampleRate(std::string_view text) {
+Parsed<double> ParseSampleRate(std::string_view text) {
     const std::string shown = "\"" + PrintableText(text) + "\"";
     size_t i = 0;
     auto skipBlanks = [&] {

@@ -13,7 +13,7 @@ namespace zq {
 // optional "Hz" (or "hz"), optional blanks around it all. A prefix alone names hertz too
 // ("250k"). A lower-case "m" is refused rather than guessed: it would be milli. Zero,
 // negatives, numbers too large for a double and anything else are refused, saying why.
-Checked<double> ParseSampleRate(std::string_view text);
+Parsed<double> ParseSampleRate(std::string_view text);
 
 // Three significant digits in the largest unit that keeps the number at or above 1:
 // TimeText: ns, us, ms, s ("250 ns", "1.00 us", "12.3 ms"); FrequencyText: Hz, kHz, MHz, GHz

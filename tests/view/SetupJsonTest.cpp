@@ -95,7 +95,7 @@ TEST(SetupJson, ParsesOrSaysWhereAndWhy) {
         {std::string(100, '[') + std::string(100, ']'), {}, "s.json: nested too deeply"},
     };
     for (const Case& c : cases) {
-        const Checked<ChannelSetup> r = ParseSetup(c.text, "s.json");
+        const Parsed<ChannelSetup> r = ParseSetup(c.text, "s.json");
         EXPECT_EQ(r.error, c.error) << c.text;
         if (c.error.empty()) {
             EXPECT_EQ(r.value, c.setup) << c.text;
@@ -123,7 +123,7 @@ TEST(SetupJson, SavesWhatDiffersAndReadsItBack) {
     odd.sampleRate = 2.5e-3;
     odd.channels[15].unknown = R"({"note":"x"})";
     for (const ChannelSetup& setup : {ExampleSetup(), odd}) {
-        const Checked<ChannelSetup> back = ParseSetup(SaveSetup(setup), "s.json");
+        const Parsed<ChannelSetup> back = ParseSetup(SaveSetup(setup), "s.json");
         EXPECT_EQ(back.error, "");
         EXPECT_EQ(back.value, setup);
     }

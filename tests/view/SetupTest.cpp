@@ -31,7 +31,7 @@ TEST(Setup, ReadsNames) {
         {"caf\xC3\xA9", "", "a name holds printable ASCII characters only"},
     };
     for (const Case& c : cases) {
-        const Checked<std::string> r = ReadName(c.text);
+        const Parsed<std::string> r = ReadName(c.text);
         EXPECT_EQ(r.value, c.name) << c.text;
         EXPECT_EQ(r.error, c.error) << c.text;
     }
@@ -91,7 +91,7 @@ TEST(Setup, ParsesSampleRates) {
          "\"0." + std::string(400, '0') + "1\": too small for a sample rate"},
     };
     for (const Case& c : cases) {
-        const Checked<double> r = ParseSampleRate(c.text);
+        const Parsed<double> r = ParseSampleRate(c.text);
         EXPECT_EQ(r.value, c.hz) << c.text;
         EXPECT_EQ(r.error, c.error) << c.text;
     }

@@ -5,11 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace zq {
-// Declared only: a command that reads a setup cannot include the view settings as well, whose
-// check state Checked clashes with the setup's Checked<T>.
-struct ViewBoxes;
-}  // namespace zq
+#include "view/ViewSettings.h"
 
 namespace zq::inspect {
 

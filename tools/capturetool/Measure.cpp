@@ -93,7 +93,7 @@ std::optional<int> FindChannel(const std::string& text, const ChannelSetup& setu
         const int n = std::stoi(text);
         if (n < kChannels) return n;
     }
-    const Checked<std::string> name = ReadName(text);
+    const Parsed<std::string> name = ReadName(text);
     if (!name.ok() || name.value.empty()) return std::nullopt;
     for (int c = 0; c < kChannels; ++c)
         if (setup.channels[static_cast<size_t>(c)].name == name.value) return c;
@@ -248,7 +248,7 @@ int Measure(const std::string& path, const std::vector<std::string>& args) {
             std::cerr << "zq350-inspect: " << Shown(options->setupPath) << ": " << error << "\n";
             return 2;
         }
-        const Checked<ChannelSetup> parsed = ParseSetup(*text, options->setupPath);
+        const Parsed<ChannelSetup> parsed = ParseSetup(*text, options->setupPath);
         if (!parsed.ok()) {
             std::cerr << "zq350-inspect: " << Shown(parsed.error) << "\n";
             return 2;
@@ -257,7 +257,7 @@ int Measure(const std::string& path, const std::vector<std::string>& args) {
     }
     std::optional<double> rate = setup.sampleRate;
     if (!options->rate.empty()) {
-        const Checked<double> r = ParseSampleRate(options->rate);
+        const Parsed<double> r = ParseSampleRate(options->rate);
         if (!r.ok()) return Usage("--samplerate " + r.error);
         rate = r.value;
     }
