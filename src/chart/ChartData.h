@@ -1,17 +1,16 @@
 #pragma once
-// How a decoder pass fills the chart's grid (StoreDigit, PlaceMarks, HighlightLine) and the
-// whole pass that CalcData runs, as plain functions over the typed view, so that the window, the
-// command-line tool and the tests share one implementation.
+// How a redraw fills the chart's grid from the whole-capture model (the digits, PlaceMarks,
+// HighlightLine) and the whole pass that CalcData runs, as plain functions over the typed view,
+// so that the window, the command-line tool and the tests share one implementation.
 
-#include <climits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "capture/DecodedCapture.h"
+#include "chart/ChartGrid.h"
 #include "view/View.h"
 #include "view/ViewSettings.h"
-#include "chart/ChartGrid.h"
 
 namespace zq {
 

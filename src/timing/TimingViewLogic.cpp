@@ -3,6 +3,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "capture/Decoder.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
 #include "view/BoxNumber.h"

@@ -6,13 +6,12 @@
 #include <cstdint>
 #include <optional>
 
-#include "capture/Decoder.h"
 #include "view/MarkRule.h"
 #include "view/ViewSettings.h"
 
 namespace zq {
 
-// The window of one pass, after normalisation.
+// The window of one redraw or listing build, after normalisation.
 struct ScanWindow {
     int32_t start = 0;      // first sample of the window (the StartPos box)
     int32_t windowEnd = 0;  // start + the data length the pass began with
