@@ -2,10 +2,16 @@
 
 namespace zq::exports {
 
-std::string Csv(const DecodedCapture& c) {
+ChannelNames DefaultChannelNames() {
+    ChannelNames names;
+    for (int b = 0; b < 16; ++b) names[static_cast<size_t>(b)] = "D" + std::to_string(b);
+    return names;
+}
+
+std::string Csv(const DecodedCapture& c, const ChannelNames& names) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = "sample,word";
-    for (int b = 15; b >= 0; --b) out += ",D" + std::to_string(b);
+    for (int b = 15; b >= 0; --b) out += "," + names[static_cast<size_t>(b)];
     out += '\n';
     out.reserve(out.size() + kCaptureSamples * 44);
     for (int32_t s = 0; s < kCaptureSamples; ++s) {

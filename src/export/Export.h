@@ -3,6 +3,7 @@
 // a waveform viewer's save file that opens the VCD. Plain C++, no Qt: the command-line tool and
 // the windows write the same bytes.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,11 +42,16 @@ std::string HeaderSafeName(std::string_view path);
 // The date of an export's header: now, in UTC ("2026-12-07 18:13:54 UTC").
 std::string DateNow();
 
+// The 16 channels' names, channel 0 first, as a setup gives them ("D0" .. "D15" by default).
+using ChannelNames = std::array<std::string, 16>;
+ChannelNames DefaultChannelNames();
+
 struct VcdOptions {
     uint64_t sampleRate = kDefaultSampleRate;
     std::string source;                     // the capture's path; only its file name is written
     std::string date;                       // text of the $date section
     std::string program = "zq350-inspect";  // written with the version in $version
+    ChannelNames names = DefaultChannelNames();  // wire names; a blank is written as '_'
 };
 
 // Wires D0..D15, TRIG (1 at the trigger sample only) and UNRELIABLE (1 over damaged lines and
@@ -55,7 +61,7 @@ std::string Vcd(const DecodedCapture& c, const VcdOptions& o);
 
 // "sample,word,D15,...,D0", one row per sample 0..2047; word and bits are empty where the file
 // holds no word. D15 first, as in the hex word and the listing's bits.
-std::string Csv(const DecodedCapture& c);
+std::string Csv(const DecodedCapture& c, const ChannelNames& names = DefaultChannelNames());
 
 struct GtkwOptions {
     std::string dumpFile;  // absolute path of the VCD; no '"' or control characters

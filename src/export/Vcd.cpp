@@ -101,8 +101,13 @@ std::string Vcd(const DecodedCapture& c, const VcdOptions& o) {
         "$comment D0..D15 are x where the file holds no complete word; UNRELIABLE is 1 over "
         "damaged lines and samples without a complete word $end\n";
     out += "$timescale " + tb.timescale() + " $end\n$scope module zq350 $end\n";
-    for (int b = 0; b < 16; ++b)
-        out += std::string("$var wire 1 ") + WireId(b) + " D" + std::to_string(b) + " $end\n";
+    for (int b = 0; b < 16; ++b) {
+        // A reference is one word: no blank, nothing that could end the header.
+        std::string name = HeaderSafeText(o.names[static_cast<size_t>(b)]);
+        for (char& ch : name)
+            if (ch == ' ') ch = '_';
+        out += std::string("$var wire 1 ") + WireId(b) + " " + name + " $end\n";
+    }
     out += std::string("$var wire 1 ") + WireId(kTrigWire) + " TRIG $end\n";
     out += std::string("$var wire 1 ") + WireId(kUnreliableWire) + " UNRELIABLE $end\n";
     out += "$upscope $end\n$enddefinitions $end\n";

@@ -292,6 +292,28 @@ TEST_F(CaptureToolTest, CheckOfSeveralFilesGivesALineEach) {
     EXPECT_EQ(ReadAll(err), "zq350-inspect: standard output: No space left on device\n");
 }
 
+// A setup's names reach the exports; the modes that print the capture print it as without one.
+TEST_F(CaptureToolTest, EveryModeTakesASetupAndTheExportsCarryItsNames) {
+    const std::string setup = NamesSetup(), csv = Temp("named.csv"), vcd = Temp("named.vcd");
+    ASSERT_EQ(Inspect("export " + good_ + " --csv " + csv + " --setup " + setup).status, 0);
+    EXPECT_EQ(ReadAll(csv).substr(0, ReadAll(csv).find('\n')),
+              "sample,word,D15,D14,D13,D12,D11,D10,D9,D8,D7,D6,D5,D4,D3,D2,D1,CLK");
+    ASSERT_EQ(Inspect("export " + good_ + " --vcd " + vcd + " --setup=" + setup).status, 0);
+    const std::string dump = ReadAll(vcd);
+    EXPECT_NE(dump.find(" CLK $end"), std::string::npos);
+    EXPECT_NE(dump.find(" samples at 2000000 Hz"), std::string::npos);  // the setup's rate
+    for (const char* mode : {"list ", "grid ", "check "})
+        EXPECT_EQ(Inspect(mode + damaged_ + " --setup " + setup, true).out,
+                  Inspect(mode + damaged_, true).out)
+            << mode;
+    EXPECT_EQ(Inspect("list " + good_ + " --setup " + setup).out, Inspect("list " + good_).out);
+    const std::string bad = Temp("bad.json");
+    test::WriteFile(bad, "{\n\"samplerate\": -1}");
+    const RunResult refused = Inspect("list " + good_ + " --setup " + bad, true);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.out.find("samplerate"), std::string::npos) << refused.out;
+}
+
 TEST_F(CaptureToolTest, ExportRoundTrips) {
     const std::string csv = Temp("tool.csv");
     ASSERT_EQ(Inspect("export " + good_ + " --csv " + csv).status, 0);

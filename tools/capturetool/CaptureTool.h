@@ -7,7 +7,20 @@
 
 #include "view/ViewSettings.h"
 
+namespace zq {
+struct ChannelSetup;
+}
+
 namespace zq::inspect {
+
+// Reads the setup file at path into setup; false after saying on standard error why it cannot
+// be read or is no setup.
+bool LoadSetup(const std::string& path, ChannelSetup& setup);
+
+// Takes every "--setup FILE" out of args (SplitOptionValues has split "--setup=FILE") and reads
+// the setup it names; the last one given counts. False after saying on standard error what is
+// wrong.
+bool TakeSetup(std::vector<std::string>& args, ChannelSetup& setup);
 
 // Parses the view options (--start, --length, --trig, --trig-every, --zero-every, --cursors)
 // from args into boxes, starting from the main window's start-up defaults. Returns the

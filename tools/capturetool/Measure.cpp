@@ -64,27 +64,6 @@ std::optional<MeasureOptions> ReadOptions(const std::vector<std::string>& args,
     return o;
 }
 
-// A setup file's text; nothing, with the system's text in error, when it cannot be read. A
-// setup is a few hundred bytes: a wrong file picked by mistake is not read past 1 MiB.
-std::optional<std::string> ReadSetupText(const std::string& path, std::string& error) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string text;
-    char buf[4096];
-    size_t n;
-    while (text.size() < (1u << 20) && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    const bool failed = std::ferror(f);
-    const int readError = errno;
-    std::fclose(f);
-    if (!failed) return text;
-    error = std::strerror(readError);
-    return std::nullopt;
-}
-
 // A channel number 0..15 first, so that scripts can always name a channel by its number; else a
 // name the setup gives, read as a name typed into the setup is (blanks around it trimmed).
 std::optional<int> FindChannel(const std::string& text, const ChannelSetup& setup) {
@@ -242,19 +221,7 @@ int Measure(const std::string& path, const std::vector<std::string>& args) {
     const auto options = ReadOptions(args, error);
     if (!options) return Usage(error);
     ChannelSetup setup;
-    if (!options->setupPath.empty()) {
-        const auto text = ReadSetupText(options->setupPath, error);
-        if (!text) {
-            std::cerr << "zq350-inspect: " << Shown(options->setupPath) << ": " << error << "\n";
-            return 2;
-        }
-        const Parsed<ChannelSetup> parsed = ParseSetup(*text, options->setupPath);
-        if (!parsed.ok()) {
-            std::cerr << "zq350-inspect: " << Shown(parsed.error) << "\n";
-            return 2;
-        }
-        setup = parsed.value;
-    }
+    if (!options->setupPath.empty() && !LoadSetup(options->setupPath, setup)) return 2;
     std::optional<double> rate = setup.sampleRate;
     if (!options->rate.empty()) {
         const Parsed<double> r = ParseSampleRate(options->rate);

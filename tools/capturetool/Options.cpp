@@ -1,11 +1,14 @@
 // The pieces that zq350-inspect and its picture export share: the view options and the report.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "CaptureTool.h"
 #include "capture/LayoutCheck.h"
+#include "view/SetupJson.h"
 #include "view/ViewSettings.h"
 
 namespace zq::inspect {
@@ -114,10 +117,66 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
     return rest;
 }
 
+namespace {
+
+// A setup file's text; nothing, with the system's text in error, when it cannot be read. A
+// setup is a few hundred bytes: a wrong file picked by mistake is not read past 1 MiB.
+std::optional<std::string> ReadSetupText(const std::string& path, std::string& error) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        error = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while (text.size() < (1u << 20) && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    const bool failed = std::ferror(f);
+    const int readError = errno;
+    std::fclose(f);
+    if (!failed) return text;
+    error = std::strerror(readError);
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool LoadSetup(const std::string& path, ChannelSetup& setup) {
+    std::string error;
+    const auto text = ReadSetupText(path, error);
+    if (!text) {
+        std::cerr << "zq350-inspect: " << Shown(path) << ": " << error << "\n";
+        return false;
+    }
+    const Parsed<ChannelSetup> parsed = ParseSetup(*text, path);
+    if (!parsed.ok()) {
+        std::cerr << "zq350-inspect: " << Shown(parsed.error) << "\n";
+        return false;
+    }
+    setup = parsed.value;
+    return true;
+}
+
+bool TakeSetup(std::vector<std::string>& args, ChannelSetup& setup) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--setup") continue;
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            std::cerr << "zq350-inspect: --setup needs a value\n";
+            return false;
+        }
+        const std::string path = args[i + 1];
+        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+        if (!LoadSetup(path, setup)) return false;
+        --i;
+    }
+    return true;
+}
+
 std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args) {
     static const std::vector<std::string> kTakesValue = {
-        "--start",   "--length", "--trig", "--trig-every", "--zero-every",
-        "--cursors", "--vcd",    "--csv",  "--gtkw",       "--samplerate"};
+        "--start", "--length", "--trig", "--trig-every", "--zero-every", "--cursors",
+        "--vcd",   "--csv",    "--gtkw", "--samplerate", "--setup"};
     std::vector<std::string> out;
     for (const std::string& a : args) {
         const size_t eq = a.find('=');

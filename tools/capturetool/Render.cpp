@@ -21,6 +21,7 @@
 #include "chart/PositionLabels.h"
 #include "export/OutputFile.h"
 #include "view/BoxNumber.h"
+#include "view/Setup.h"
 #include "widgets/ChartArea.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
@@ -49,6 +50,9 @@ int main(int argc, char** argv) {
         args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
         break;
     }
+    // Taken as every mode takes it; the chart draws no names yet, so the picture is the same.
+    zq::ChannelSetup setup;
+    if (!zq::inspect::TakeSetup(args, setup)) return 2;
     zq::ViewBoxes boxes;
     std::string error;
     const auto rest = zq::inspect::ParseViewOptions(args, boxes, error);

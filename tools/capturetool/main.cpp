@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,7 @@
 #include "export/Export.h"
 #include "export/OutputFile.h"
 #include "view/BoxNumber.h"
+#include "view/Setup.h"
 #include "zq/Version.h"
 
 namespace zq::inspect {
@@ -59,6 +61,9 @@ constexpr const char* kUsage =
     "  --gtkw OUT.gtkw       with --vcd: a GTKWave save file that opens OUT.vcd with the\n"
     "                        trigger marker and the cursors as named markers\n"
     "  --samplerate HZ       sample rate for the VCD's times, in hertz (1000000: 1 us)\n"
+    "With --setup FILE, the VCD's wires and the CSV's columns carry the setup's channel\n"
+    "names, and its sample rate times the VCD unless --samplerate is given. Every command\n"
+    "takes --setup FILE; list, grid and check print what they print without it.\n"
     "An output of export or render replaces its file whole or not at all; the capture\n"
     "itself, a pipe or a socket is refused.\n"
     "\n"
@@ -248,7 +253,8 @@ std::optional<int32_t> CursorSample(const std::string& text) {
     return BoxInt16(text);
 }
 
-int Export(const std::string& path, const std::vector<std::string>& args) {
+int Export(const std::string& path, const std::vector<std::string>& args,
+           const ChannelSetup& setup) {
     ViewBoxes boxes;  // --cursors, as in the window; the other view options do not apply
     std::string error;
     const auto rest = ParseViewOptions(args, boxes, error);
@@ -268,7 +274,10 @@ int Export(const std::string& path, const std::vector<std::string>& args) {
     if (vcdPath.empty() == csvPath.empty())
         return Usage("export needs one of --vcd OUT.vcd or --csv OUT.csv");
     if (!gtkwPath.empty() && vcdPath.empty()) return Usage("--gtkw needs --vcd");
+    // The setup's rate unless --samplerate says otherwise; whole hertz, as the VCD counts them.
     uint64_t sampleRate = exports::kDefaultSampleRate;
+    if (setup.sampleRate && *setup.sampleRate >= 0.5 && *setup.sampleRate <= 1e15)
+        sampleRate = static_cast<uint64_t>(std::llround(*setup.sampleRate));
     if (!rate.empty()) {
         const auto r = exports::ParseSampleRate(rate);
         if (!r) return Usage("--samplerate takes a whole number of hertz, 1 to 10^15");
@@ -293,9 +302,12 @@ int Export(const std::string& path, const std::vector<std::string>& args) {
         o.sampleRate = sampleRate;
         o.source = path;
         o.date = exports::DateNow();
+        for (int b = 0; b < 16; ++b) o.names[static_cast<size_t>(b)] = setup.VcdName(b);
         text = exports::Vcd(capture, o);
     } else {
-        text = exports::Csv(capture);
+        exports::ChannelNames names;
+        for (int b = 0; b < 16; ++b) names[static_cast<size_t>(b)] = setup.CsvColumn(b);
+        text = exports::Csv(capture, names);
     }
     if (!gtkwPath.empty()) {
         exports::GtkwOptions g;
@@ -360,13 +372,22 @@ int Main(int argc, char** argv) {
         command != "render" && command != "measure")
         return Usage("unknown command " + Shown(command));
     if (command == "render") return RunRender(argv);
-    if (command == "check") return Check(std::vector<std::string>(argv + 2, argv + argc));
+    // A setup names the channels and may give the rate; list, grid and check print exactly what
+    // they print without one, so scripts can pass the same setup to every mode.
+    ChannelSetup setup;
+    if (command == "check") {
+        std::vector<std::string> args =
+            SplitOptionValues(std::vector<std::string>(argv + 2, argv + argc));
+        if (!TakeSetup(args, setup)) return 2;
+        return Check(args);
+    }
     if (argc < 3) return Usage("missing FILE");
     const std::string path = argv[2];
     if (command == "measure") return Measure(path, std::vector<std::string>(argv + 3, argv + argc));
-    const std::vector<std::string> args =
+    std::vector<std::string> args =
         SplitOptionValues(std::vector<std::string>(argv + 3, argv + argc));
-    if (command == "export") return Export(path, args);
+    if (!TakeSetup(args, setup)) return 2;
+    if (command == "export") return Export(path, args, setup);
 
     ViewBoxes boxes;
     std::string error;
