@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "app/AppWindows.h"
 #include "app/QtDialogs.h"
@@ -18,6 +19,8 @@
 #include "session/DeviceSession.h"
 #include "session/QtEndTimer.h"
 #include "session/TtySerialPort.h"
+#include "timing/TimingView.h"
+#include "view/SetupJson.h"
 #include "zq/Version.h"
 
 namespace {
@@ -26,6 +29,8 @@ struct CommandLine {
     QCommandLineParser parser;
     QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
     QCommandLineOption version{{"v", "version"}, "Show the version and exit."};
+    QCommandLineOption setup{
+        "setup", "Start with the channel setup in FILE, which is then the one kept.", "FILE"};
 
     CommandLine() {
         parser.setApplicationDescription(
@@ -35,6 +40,7 @@ struct CommandLine {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);
+        parser.addOption(setup);
         parser.addPositionalArgument(
             "FILE", "A capture file to open at start, as \"Load  from Disk\" opens it.", "[FILE]");
         // The options every Qt program takes, which QApplication takes out of the arguments
@@ -111,6 +117,18 @@ int main(int argc, char** argv) {
     // The program's state outlives every window: the current capture, and the device read with
     // its port and end-of-data timer (Timer1).
     zq::CaptureSession capture;
+    // The setup kept from the last run; --setup takes its place, or says why it cannot and
+    // leaves it.
+    if (const auto kept = zq::TimingView::KeptSetup()) capture.setSetup(*kept);
+    std::optional<zq::ChannelSetup> startSetup;
+    if (commandLine.parser.isSet(commandLine.setup)) {
+        const auto parsed =
+            zq::LoadSetupFile(commandLine.parser.value(commandLine.setup).toStdString());
+        if (parsed.ok())
+            startSetup = parsed.value;
+        else
+            std::fprintf(stderr, "zq350: %s\n", parsed.error.c_str());
+    }
     zq::QtDialogs dialogs;
     zq::QtEndTimer timer1(1000);
     zq::DeviceSession device(capture, dialogs, timer1, [] {
@@ -118,6 +136,8 @@ int main(int argc, char** argv) {
     });
     zq::AppWindows windows(capture, device, dialogs);
     windows.showTimingView();
+    if (auto* view = qobject_cast<zq::TimingView*>(windows.current()); view && startSetup)
+        view->UseSetup(*startSetup);
     // Opened as "Load  from Disk" opens a chosen file, once the window is shown, so that a
     // damage report has its window behind it.
     if (!startFile.isEmpty())

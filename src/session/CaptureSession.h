@@ -11,6 +11,7 @@
 
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
+#include "view/Setup.h"
 #include "view/TraceLevels.h"
 #include "view/ViewSettings.h"
 #include "view/ViewValues.h"
@@ -50,6 +51,11 @@ class CaptureSession {
     // The view both windows show, as numbers: set from the boxes each time a window applies
     // them (a redraw, a listing build).
     const ViewValues& view() const { return view_; }
+
+    // The wiring: channel names, order, buses, sample rate. It belongs to the board, not the
+    // file, so it applies to every capture opened until it is changed.
+    const ChannelSetup& setup() const { return setup_; }
+    void setSetup(ChannelSetup setup) { setup_ = std::move(setup); }
     void setView(const ViewBoxes& applied) { view_ = ReadValues(applied); }
 
     // LevelBase and LevelSwing: set at program start and constant afterwards.
@@ -72,6 +78,7 @@ class CaptureSession {
     std::string currentFile_;
     SavedView savedView_;
     ViewValues view_;
+    ChannelSetup setup_;
     TraceLevels levels_;
     bool reportShown_ = false;
     std::string shownReport_;

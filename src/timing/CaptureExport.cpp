@@ -27,6 +27,8 @@ KindText TextOf(ExportKind kind) {
             return {"Export VCD as ...", "VCD Files (*.vcd)|*.vcd|All Files (*.*)|*.*", "vcd"};
         case ExportKind::Csv:
             return {"Export CSV as ...", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*", "csv"};
+        case ExportKind::Setup:
+            return {"Save Setup as ...", "Setup Files (*.json)|*.json|All Files (*.*)|*.*", "json"};
         case ExportKind::Png:
             break;
     }

@@ -51,6 +51,7 @@ TimingView::TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& 
     resize(scale_.toPixels(kWindowWidth), scale_.toPixels(kWindowHeight));
     // The design's size is the smallest that shows every control.
     setMinimumSize(size());
+    ShowSetup();
     withBoxes([this](ViewBoxes& b) { logic_.FormLoad(b); });
 }
 

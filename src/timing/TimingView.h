@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,11 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     // The recent files list as remembered, newest first.
     static std::vector<std::string> RecentFiles();
 
+    // The setup kept from the last run, if any (TimingViewSetup.cpp).
+    static std::optional<ChannelSetup> KeptSetup();
+    // Makes setup the one in use: kept across runs, shown on the channel labels.
+    void UseSetup(const ChannelSetup& setup);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -80,6 +86,8 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void Export_Click(int kind);
     void About_Click();
     void FillRecentMenu();
+    void OpenSetup_Click();
+    void SaveSetup_Click();
 
   private:
     // TimingViewOutput
@@ -90,6 +98,8 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void ShowFirstSample(int32_t sample) override;
 
     void buildControls();
+    // The channel labels as the setup names the channels.
+    void ShowSetup();
     // Menus, the read's Stop and progress bar, Enter and Esc (TimingViewMenus.cpp).
     void buildMenus();
     void buildReadControls(QWidget* client);

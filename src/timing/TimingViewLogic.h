@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "view/ViewSettings.h"
 #include "chart/ChartGrid.h"
 #include "session/CaptureSession.h"
 #include "session/Dialogs.h"
+#include "view/ViewSettings.h"
 
 namespace zq {
 

@@ -56,6 +56,13 @@ void TimingView::buildMenus() {
     exportAction("ExportCsv", "&CSV (whole capture) ...", ExportKind::Csv);
     exportAction("ExportPng", "&PNG of the View ...", ExportKind::Png);
 
+    QAction* openSetup = file->addAction("Open &Setup ...");
+    openSetup->setObjectName("OpenSetup");
+    connect(openSetup, &QAction::triggered, this, &TimingView::OpenSetup_Click);
+    QAction* saveSetup = file->addAction("Save Set&up ...");
+    saveSetup->setObjectName("SaveSetup");
+    connect(saveSetup, &QAction::triggered, this, &TimingView::SaveSetup_Click);
+
     file->addSeparator();
     QAction* quit = file->addAction("&Quit");
     quit->setObjectName("Quit");

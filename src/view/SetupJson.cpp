@@ -1,7 +1,10 @@
 #include "view/SetupJson.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 
@@ -255,6 +258,28 @@ std::string SaveSetup(const ChannelSetup& setup) {
         out += "  ]";
     }
     return out + "\n}\n";
+}
+
+Parsed<ChannelSetup> LoadSetupFile(const std::string& path) {
+    Parsed<ChannelSetup> r;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        r.error = PrintableText(path) + ": " + std::strerror(errno);
+        return r;
+    }
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while (text.size() < (1u << 20) && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    const bool failed = std::ferror(f);
+    const int readError = errno;
+    std::fclose(f);
+    if (failed) {
+        r.error = PrintableText(path) + ": " + std::strerror(readError);
+        return r;
+    }
+    return ParseSetup(text, path);
 }
 
 }  // namespace zq

@@ -35,4 +35,8 @@ Parsed<ChannelSetup> ParseSetup(std::string_view text, std::string_view fileName
 // that a change reads as a small diff. Ends with a newline.
 std::string SaveSetup(const ChannelSetup& setup);
 
+// The setup in the file at path, or why there is none ("PATH: " and the system's text when it
+// cannot be read). A setup is a few hundred bytes: a wrong file is not read past 1 MiB.
+Parsed<ChannelSetup> LoadSetupFile(const std::string& path);
+
 }  // namespace zq

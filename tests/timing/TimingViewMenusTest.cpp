@@ -22,6 +22,8 @@
 #include "support/CaptureText.h"
 #include "support/FakeDialogs.h"
 #include "timing/TimingView.h"
+#include "view/SetupJson.h"
+#include "widgets/ChartArea.h"
 #include "widgets/TimingChart.h"
 #include "zq/Version.h"
 
@@ -170,6 +172,32 @@ TEST_F(TimingViewMenus, ExportsWriteTheWholeCaptureAndNeverTheCaptureItself) {
     QFile in(QString::fromStdString(capture));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll().toStdString(), test::CaptureText());
+}
+
+// A setup opened from its file names the channel labels and is kept for the next run; a bad
+// file changes nothing; Save Setup writes what is in use.
+TEST_F(TimingViewMenus, SetupFilesNameTheChannelsAndAreKept) {
+    const std::string good = path("board.json"), bad = path("bad.json"), saved = path("saved.json");
+    test::WriteFile(good, R"({"channels": [{"channel": 0, "name": "CLK"}]})");
+    test::WriteFile(bad, R"({"channels": [{"channel": 0, "name": "A:B"}]})");
+    program.dialogs.files = {bad, good, saved};
+    program.dialogs.answers = {AnswerOk};
+    trigger("OpenSetup");
+    ASSERT_EQ(program.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(program.dialogs.boxes[0].text.find(bad + ": channels[0].name"), 0u);
+    EXPECT_EQ(view->findChild<QLabel*>(ChannelLabelName(0))->text(), "0");
+    trigger("OpenSetup");
+    EXPECT_EQ(view->findChild<QLabel*>(ChannelLabelName(0))->text(), "CLK");
+    EXPECT_EQ(view->findChild<QLabel*>(ChannelLabelName(1))->text(), "1");
+    ASSERT_TRUE(TimingView::KeptSetup());
+    EXPECT_EQ(TimingView::KeptSetup()->channels[0].name, "CLK");
+    trigger("SaveSetup");
+    QFile file(QString::fromStdString(saved));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), SaveSetup(program.capture.setup()));
+    // A new window shows the setup in use.
+    view = std::make_unique<TimingView>(program.capture, program.device, program.dialogs, host);
+    EXPECT_EQ(view->findChild<QLabel*>(ChannelLabelName(0))->text(), "CLK");
 }
 
 TEST_F(TimingViewMenus, RecentFilesAreTheLastEightLoadsAndReopen) {

@@ -117,39 +117,8 @@ std::optional<std::vector<std::string>> ParseViewOptions(const std::vector<std::
     return rest;
 }
 
-namespace {
-
-// A setup file's text; nothing, with the system's text in error, when it cannot be read. A
-// setup is a few hundred bytes: a wrong file picked by mistake is not read past 1 MiB.
-std::optional<std::string> ReadSetupText(const std::string& path, std::string& error) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string text;
-    char buf[4096];
-    size_t n;
-    while (text.size() < (1u << 20) && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    const bool failed = std::ferror(f);
-    const int readError = errno;
-    std::fclose(f);
-    if (!failed) return text;
-    error = std::strerror(readError);
-    return std::nullopt;
-}
-
-}  // namespace
-
 bool LoadSetup(const std::string& path, ChannelSetup& setup) {
-    std::string error;
-    const auto text = ReadSetupText(path, error);
-    if (!text) {
-        std::cerr << "zq350-inspect: " << Shown(path) << ": " << error << "\n";
-        return false;
-    }
-    const Parsed<ChannelSetup> parsed = ParseSetup(*text, path);
+    const Parsed<ChannelSetup> parsed = LoadSetupFile(path);
     if (!parsed.ok()) {
         std::cerr << "zq350-inspect: " << Shown(parsed.error) << "\n";
         return false;
