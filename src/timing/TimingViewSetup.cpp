@@ -8,6 +8,7 @@
 #include "timing/CaptureExport.h"
 #include "timing/TimingView.h"
 #include "view/SetupJson.h"
+#include "widgets/ChartGestures.h"
 
 namespace zq {
 
@@ -27,6 +28,7 @@ void TimingView::ShowSetup() {
                               : QString("Channel %1: %2").arg(c).arg(name));
         label->setAccessibleName(QString("Channel %1 %2").arg(c).arg(name));
     }
+    gestures_->setSampleRate(setup.sampleRate);
 }
 
 void TimingView::OpenSetup_Click() {

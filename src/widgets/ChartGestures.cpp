@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -10,6 +11,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "view/Measure.h"
+#include "view/MeasureText.h"
 #include "widgets/TimingChart.h"
 
 namespace zq {
@@ -19,7 +22,18 @@ constexpr int kWheelStep = 120;  // one notch of a wheel, in eighths of a degree
 }  // namespace
 
 ChartGestures::ChartGestures(TimingChart* chart)
-    : QObject(chart), chart_(chart), overview_(new QScrollBar(Qt::Horizontal, chart)) {
+    : QObject(chart),
+      chart_(chart),
+      overview_(new QScrollBar(Qt::Horizontal, chart)),
+      pointerReadout_(new QLabel(chart)) {
+    pointerReadout_->setObjectName("PointerReadout");
+    pointerReadout_->setAccessibleName("Measurement under the pointer");
+    // Light on the black plot, and transparent to the mouse so that it never takes a gesture.
+    pointerReadout_->setStyleSheet(
+        "QLabel { background: rgba(20, 20, 20, 220); color: #f0f0f0; padding: 2px 4px; "
+        "border: 1px solid #808080; }");
+    pointerReadout_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pointerReadout_->hide();
     overview_->setObjectName("Overview");
     overview_->setAccessibleName("Overview");
     overview_->setFocusPolicy(Qt::NoFocus);  // outside the designed tab order
@@ -31,6 +45,12 @@ ChartGestures::ChartGestures(TimingChart* chart)
     chart->setMouseTracking(true);
     chart->installEventFilter(this);
     syncOverview();
+}
+
+void ChartGestures::setSampleRate(std::optional<double> rate) {
+    sampleRate_ = rate;
+    readout_.clear();
+    hover(pointer_);
 }
 
 void ChartGestures::setCapture(const DecodedCapture* capture) {
@@ -201,14 +221,43 @@ void ChartGestures::hover(std::optional<QPointF> pos) {
     pointer_ = pos;
     const std::optional<int32_t> sample = pos ? chart_->sampleAt(*pos) : std::nullopt;
     chart_->setCursor(sample ? Qt::CrossCursor : Qt::ArrowCursor);
-    QString text;
+    QString text, beside;
+    std::optional<int> channel;
     if (sample) {
-        const std::optional<int> channel = chart_->channelAt(pos->y());
-        text = QString::fromStdString(HoverReadout(capture_, *sample, channel.value_or(-1)));
+        const int32_t at = *sample;
+        channel = chart_->channelAt(pos->y());
+        text = QString::fromStdString(HoverReadout(capture_, at, channel.value_or(-1)));
+        beside = text;
+        if (capture_ && channel)
+            if (const auto pulse = PulseAt(*capture_, *channel, at))
+                beside += "\n" + QString::fromStdString(PulseText(*pulse, sampleRate_));
+    }
+    if (beside.isEmpty()) {
+        pointerReadout_->hide();
+    } else {
+        pointerReadout_->setText(beside);
+        placePointerReadout(pos.value(), channel);
     }
     if (text == readout_) return;
     readout_ = text;
     emit readoutChanged(text);
+}
+
+void ChartGestures::placePointerReadout(QPointF pos, std::optional<int> channel) {
+    pointerReadout_->adjustSize();
+    const QSize size = pointerReadout_->size();
+    const QRectF plot = chart_->plotRect();
+    constexpr int kGap = 12;
+    double x = pos.x() + kGap;
+    if (x + size.width() > chart_->width()) x = pos.x() - kGap - size.width();
+    // Above the band of the channel measured, or below it where there is no room above.
+    const double bandTop = channel ? chart_->valueToY(*channel + 1) : pos.y() - kGap;
+    const double bandBottom = channel ? chart_->valueToY(*channel) : pos.y() + kGap;
+    double y = bandTop - 2 - size.height();
+    if (y < plot.top()) y = bandBottom + 2;
+    pointerReadout_->move(static_cast<int>(std::max(0.0, x)), static_cast<int>(y));
+    pointerReadout_->show();
+    pointerReadout_->raise();
 }
 
 }  // namespace zq

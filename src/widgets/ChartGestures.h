@@ -18,6 +18,8 @@ class QMouseEvent;
 class QScrollBar;
 class QWheelEvent;
 
+class QLabel;
+
 namespace zq {
 
 class TimingChart;
@@ -29,6 +31,8 @@ class ChartGestures : public QObject {
 
     // The capture the read-out reads from; null when none is open. Must outlive its use.
     void setCapture(const DecodedCapture* capture);
+    // The setup's sample rate: with one, the pulse under the pointer is measured in time.
+    void setSampleRate(std::optional<double> rate);
     // The window the chart shows now.
     SampleWindow shown() const;
     QScrollBar* overview() const { return overview_; }
@@ -56,6 +60,8 @@ class ChartGestures : public QObject {
     bool wheel(QWheelEvent* e);
     bool key(QKeyEvent* e);
     void hover(std::optional<QPointF> pos);
+    // The read-out beside the pointer, above or below the band it measures, never over it.
+    void placePointerReadout(QPointF pos, std::optional<int> channel);
     void zoom(int steps, std::optional<QPointF> around);
     void request(SampleWindow w);
     void syncOverview();
@@ -72,6 +78,8 @@ class ChartGestures : public QObject {
     std::optional<int32_t> pressSample_;
     std::optional<QPointF> pointer_;  // the pointer over the chart
     QString readout_;
+    QLabel* pointerReadout_;
+    std::optional<double> sampleRate_;
     int wheelRest_ = 0;  // angle a high-resolution wheel turned short of a step
 };
 

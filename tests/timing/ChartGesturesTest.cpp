@@ -187,6 +187,28 @@ TEST_F(ChartGesturesTest, HoverReadsTheDecodedCapture) {
     EXPECT_EQ(readout->text().toStdString(), "");
 }
 
+// Beside the pointer, above the band it measures: the pulse under it, in time with a rate.
+TEST_F(ChartGesturesTest, ThePulseUnderThePointerIsMeasuredBesideIt) {
+    load();
+    auto* beside = view->findChild<QLabel*>("PointerReadout");
+    ASSERT_NE(beside, nullptr);
+    const QPointF p = at(1040, 4);  // channel 4 changes every 16 samples
+    mouse(QEvent::MouseMove, p, Qt::NoButton);
+    ASSERT_FALSE(beside->isHidden());
+    EXPECT_TRUE(beside->text().endsWith("period 32 samples, duty 50 %"))
+        << beside->text().toStdString();
+    const QRect box = beside->geometry();
+    EXPECT_LE(box.bottom(), chart->valueToY(5));  // not over channel 4's band
+    EXPECT_LT(std::abs(box.left() - p.x()) + std::abs(box.bottom() - p.y()), 80);
+    ChannelSetup setup;
+    setup.sampleRate = 1e6;
+    view->UseSetup(setup);
+    EXPECT_TRUE(beside->text().endsWith("period 32.0 us (31.3 kHz), duty 50 %"))
+        << beside->text().toStdString();
+    mouse(QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);
+    EXPECT_TRUE(beside->isHidden());
+}
+
 TEST_F(ChartGesturesTest, OverviewShowsAndMovesTheWindow) {
     load();
     auto* overview = view->findChild<QScrollBar*>("Overview");

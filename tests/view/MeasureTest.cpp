@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "view/Measure.h"
+#include "view/MeasureText.h"
 
 namespace zq {
 namespace {
@@ -218,6 +219,22 @@ TEST(ChannelStats, TheExampleCapturesClockHasOneSteadyPeriod) {
     ASSERT_TRUE(p);
     EXPECT_EQ(p->period, 8);
     EXPECT_EQ(p->width, 4);
+}
+
+TEST(PulseText, SaysWhatIsKnownInSamplesOrTime) {
+    Pulse high;
+    high.level = 1;
+    high.width = 4;
+    high.period = 8;
+    high.duty = 0.5;
+    Pulse cut;
+    cut.cutByStart = true;
+    Pulse damaged = cut;
+    damaged.touchesDamage = true;
+    EXPECT_EQ(PulseText(high, std::nullopt), "high 4 samples, period 8 samples, duty 50 %");
+    EXPECT_EQ(PulseText(high, 1e6), "high 4.00 us, period 8.00 us (125 kHz), duty 50 %");
+    EXPECT_EQ(PulseText(cut, 1e6), "low, from before the capture's start");
+    EXPECT_EQ(PulseText(damaged, std::nullopt), "low, touches damaged or missing samples");
 }
 
 }  // namespace
