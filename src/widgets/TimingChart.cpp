@@ -10,8 +10,8 @@
 #include <cmath>
 #include <limits>
 
-#include "view/ViewGestures.h"
 #include "chart/AxisLabels.h"
+#include "view/ViewGestures.h"
 
 namespace zq {
 
@@ -185,13 +185,24 @@ QImage TimingChart::renderImage(qreal dpr) const {
     const int thick = std::max(1, static_cast<int>(std::lround(dpr)));
     const auto devY = [&](double v) { return static_cast<int>(std::floor(valueToY(v) * dpr)); };
 
-    // Faint band boundaries help the eye follow a channel across a long window.
-    for (int c = 0; c <= 16; ++c)
-        canvas.fill(plot.left(), plot.width(), devY(c), devY(c), qRgb(48, 48, 48));
-
     const int W = plot.width();
     const int64_t n = grid_.samples();
     const auto colStart = [&](int64_t s) { return static_cast<int>(s * W / n); };
+
+    // Damaged and missing samples as a band over the channels, in a dark shade of the damaged
+    // line's colour: a 1-pixel line is lost in a long window, a band at least a column wide is
+    // not.
+    for (int64_t s = 0; s < n; ++s) {
+        const int si = static_cast<int>(s);
+        if (grid_.presence(si) != Presence::Absent && grid_.at(kTrigTrace, si) != kHighlightLevel)
+            continue;
+        const int c0 = colStart(s), c1 = std::max(c0 + 1, colStart(s + 1));
+        canvas.fill(plot.left() + c0, c1 - c0, devY(16), devY(0), qRgb(72, 40, 40));
+    }
+
+    // Faint band boundaries help the eye follow a channel across a long window.
+    for (int c = 0; c <= 16; ++c)
+        canvas.fill(plot.left(), plot.width(), devY(c), devY(c), qRgb(48, 48, 48));
 
     // Channels: every pixel column shows the lowest to the highest value of the samples that
     // fall in it, plus the step from the previous sample where a sample begins, so a

@@ -78,8 +78,8 @@ TEST_F(ChartPixels, MarksHaveTheirColoursAndReachAboveTheChannels) {
     }
 }
 
-// Where the file holds no word there is no trace, not a level of 0; past the capture there is
-// no mark either.
+// Where the file holds no word there is no trace, not a level of 0, and a band says why; past
+// the capture there is no mark either.
 TEST_F(ChartPixels, AbsentSamplesHaveNoTraceAndSamplesPastTheCaptureNoMark) {
     ChartGrid grid(63);
     TraceLevels lv;
@@ -97,6 +97,9 @@ TEST_F(ChartPixels, AbsentSamplesHaveNoTraceAndSamplesPastTheCaptureNoMark) {
     };
     EXPECT_FALSE(rowsAt(11, channel0).empty());
     EXPECT_TRUE(rowsAt(25, channel0).empty());
+    // Missing samples are shaded as a band over the channels, not only left blank.
+    EXPECT_GT(rowsAt(25, QColor(72, 40, 40)).size(), 100u);
+    EXPECT_TRUE(rowsAt(11, QColor(72, 40, 40)).empty());
     EXPECT_FALSE(rowsAt(26, TimingChart::markColour(kCursorTrace)).empty());
     EXPECT_TRUE(rowsAt(64, TimingChart::markColour(kCursorTrace)).empty());
 }
