@@ -6,9 +6,11 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "view/BoxNumber.h"
 #include "view/Navigation.h"
+#include "view/Units.h"
 #include "view/ViewEdits.h"
 #include "view/ViewGestures.h"
 #include "widgets/ChartGestures.h"
@@ -86,6 +88,13 @@ void TimingView::buildControls() {
     TextList_ = button("TextList", "Text List", 8700, 7620, 1035, 495);
 
     // Not a designed control: progress of a device read, in the free space beside the buttons.
+    // Not a designed control: with a sample rate, the cursors' distance in time beside "Cursor
+    // Diff", whose designed width holds the samples only.
+    CursorTime_ = new QLabel(client);
+    CursorTime_->setObjectName("CursorTime");
+    CursorTime_->setAccessibleName("Cursor distance in time");
+    CursorTime_->setGeometry(scale_.rect(5955, 7980, 1980, 285));
+
     ReadStatus_ = new QLabel(client);
     ReadStatus_->setObjectName("ReadStatus");
     ReadStatus_->setGeometry(scale_.rect(10560, 6960, 4200, 285));
@@ -153,6 +162,21 @@ void TimingView::ShowChartTitle(const std::string& title) { area_.chart->setTitl
 
 void TimingView::ShowCursorDiff(const std::string& caption) {
     controls_->MarkCursorDiff->setText(QString::fromStdString(caption));
+    // The distance the caption names, for its time beside it.
+    const ViewValues& v = capture_.view();
+    if (v.cursorA && v.cursorB) cursorDistance_ = std::abs(*v.cursorA - *v.cursorB);
+    ShowCursorTime();
+}
+
+void TimingView::ShowCursorTime() {
+    const std::optional<double> rate = capture_.setup().sampleRate;
+    QString text;
+    if (rate && cursorDistance_) {
+        text = QString::fromStdString("= " + TimeText(SamplesTime(*cursorDistance_, *rate)));
+        if (*cursorDistance_ > 0)
+            text += QString::fromStdString(" (" + FrequencyText(*rate / *cursorDistance_) + ")");
+    }
+    CursorTime_->setText(text);
 }
 
 void TimingView::CalcData() {

@@ -127,6 +127,9 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     ChartArea area_;
     std::unique_ptr<ViewControls> controls_;
     QLabel* ReadStatus_ = nullptr;
+    QLabel* CursorTime_ = nullptr;
+    std::optional<double> cursorDistance_;  // of the last "Cursor Diff" shown, in samples
+    void ShowCursorTime();
     QPushButton* Load_ = nullptr;
     QPushButton* ReadZQ350_ = nullptr;
     QPushButton* TextList_ = nullptr;

@@ -29,6 +29,7 @@ void TimingView::ShowSetup() {
         label->setAccessibleName(QString("Channel %1 %2").arg(c).arg(name));
     }
     gestures_->setSampleRate(setup.sampleRate);
+    ShowCursorTime();
 }
 
 void TimingView::OpenSetup_Click() {

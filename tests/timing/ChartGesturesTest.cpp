@@ -188,7 +188,7 @@ TEST_F(ChartGesturesTest, HoverReadsTheDecodedCapture) {
 }
 
 // Beside the pointer, above the band it measures: the pulse under it, in time with a rate.
-TEST_F(ChartGesturesTest, ThePulseUnderThePointerIsMeasuredBesideIt) {
+TEST_F(ChartGesturesTest, ThePulseUnderThePointerIsMeasuredBesideItAndCursorsInTime) {
     load();
     auto* beside = view->findChild<QLabel*>("PointerReadout");
     ASSERT_NE(beside, nullptr);
@@ -200,9 +200,12 @@ TEST_F(ChartGesturesTest, ThePulseUnderThePointerIsMeasuredBesideIt) {
     const QRect box = beside->geometry();
     EXPECT_LE(box.bottom(), chart->valueToY(5));  // not over channel 4's band
     EXPECT_LT(std::abs(box.left() - p.x()) + std::abs(box.bottom() - p.y()), 80);
+    EXPECT_EQ(view->findChild<QLabel*>("CursorTime")->text(), "");  // no rate, no time
     ChannelSetup setup;
     setup.sampleRate = 1e6;
     view->UseSetup(setup);
+    // "Cursor Diff = 32" as ever, and its time beside it.
+    EXPECT_EQ(view->findChild<QLabel*>("CursorTime")->text(), "= 32.0 us (31.3 kHz)");
     EXPECT_TRUE(beside->text().endsWith("period 32.0 us (31.3 kHz), duty 50 %"))
         << beside->text().toStdString();
     mouse(QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);
