@@ -154,6 +154,10 @@ void TimingView::buildControls() {
 ViewBoxes TimingView::boxes() const { return controls_->boxes(); }
 
 void TimingView::PlotChart(const ChartGrid& grid, std::vector<std::string> labels) {
+    const ViewValues& v = capture_.view();
+    area_.chart->setCursorSamples(CursorSample(v.cursorA), CursorSample(v.cursorB));
+    area_.chart->setBusTraces(
+        BusTraces(capture_.setup(), capture_.model(), area_.chart->firstSample(), grid.samples()));
     area_.chart->setChartData(grid);
     area_.chart->setColumnLabels(std::move(labels));
 }

@@ -125,8 +125,10 @@ void TimingView::Export_Click(int kind) {
     }
     // The chart area as zq350-inspect render draws it, whatever the window's size.
     const TimingChart& chart = *area_.chart;
-    const QImage picture = ChartAreaPicture(chart.firstSample(), chart.chartData(),
-                                            chart.columnLabels(), chart.titleText());
+    const auto [cursorA, cursorB] = chart.cursorSamples();
+    const QImage picture = ChartAreaPicture(
+        {chart.firstSample(), chart.chartData(), chart.columnLabels(), chart.titleText(),
+         capture_.setup(), chart.busTraces(), cursorA, cursorB});
     WritePictureExport(capture_, dialogs_, picture, *path);
 }
 

@@ -9,6 +9,7 @@
 #include "timing/TimingView.h"
 #include "view/SetupJson.h"
 #include "widgets/ChartGestures.h"
+#include "widgets/TimingChart.h"
 
 namespace zq {
 
@@ -18,10 +19,10 @@ constexpr const char* kSetupKey = "setup";
 
 void TimingView::ShowSetup() {
     const ChannelSetup& setup = capture_.setup();
+    ShowRows(area_, setup);
     for (int c = 0; c < kChannels; ++c) {
         QLabel* label = area_.channelLabels[static_cast<size_t>(c)];
         const QString name = QString::fromStdString(setup.RowLabel(c));
-        label->setText(name);
         // A label has room for a few characters; the whole name is a hover away.
         label->setToolTip(setup.channels[static_cast<size_t>(c)].name.empty()
                               ? QString()
@@ -29,6 +30,11 @@ void TimingView::ShowSetup() {
         label->setAccessibleName(QString("Channel %1 %2").arg(c).arg(name));
     }
     gestures_->setSampleRate(setup.sampleRate);
+    gestures_->setSetup(setup);
+    TimingChart& chart = *area_.chart;
+    chart.setSampleRate(setup.sampleRate);
+    chart.setBusTraces(
+        BusTraces(setup, capture_.model(), chart.firstSample(), chart.chartData().samples()));
     ShowCursorTime();
 }
 

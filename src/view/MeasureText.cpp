@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "view/RowLayout.h"
 #include "view/Units.h"
 
 namespace zq {
@@ -34,6 +35,16 @@ std::string PulseText(const Pulse& p, std::optional<double> rate) {
         std::snprintf(duty, sizeof duty, ", duty %.3g %%", *p.duty * 100);
         text += duty;
     }
+    return text;
+}
+
+std::string BusText(const std::string& name, const BusValue& v, size_t channels,
+                    std::optional<double> rate) {
+    std::string text = name + " = " + BusValueText(v.value, channels);
+    if (v.width) return text + ", holds " + Length(*v.width, rate);
+    if (v.touchesDamage) return text + ", touches damaged or missing samples";
+    if (v.cutByStart) return text + ", from before the capture's start";
+    if (v.cutByEnd) return text + ", past the capture's end";
     return text;
 }
 

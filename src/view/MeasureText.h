@@ -14,4 +14,8 @@ namespace zq {
 // instead of giving a width it does not know.
 std::string PulseText(const Pulse& pulse, std::optional<double> sampleRate);
 
+// "COUNT = 1A, holds 8 samples": a bus's value and how long it holds, or why that is unknown.
+std::string BusText(const std::string& name, const BusValue& value, size_t channels,
+                    std::optional<double> sampleRate);
+
 }  // namespace zq

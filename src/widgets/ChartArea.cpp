@@ -1,8 +1,12 @@
 #include "widgets/ChartArea.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
+#include "view/RowLayout.h"
 #include "widgets/ChartGestures.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
@@ -34,6 +38,8 @@ QSize ChartArea::VisibleSize(const TwipScale& scale) {
 
 ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale) {
     ChartArea area;
+    area.scale = scale;
+    area.designChartHeight = scale.rect(kChartLeft, kChartTop, kChartWidth, kChartHeight).height();
     for (int c = 0; c < 16; ++c) {
         auto* label = new QLabel(QString::number(c), parent);
         label->setObjectName(ChannelLabelName(c));
@@ -47,17 +53,128 @@ ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale) {
     return area;
 }
 
-QImage ChartAreaPicture(int32_t firstSample, const ChartGrid& grid,
-                        std::vector<std::string> labels, const std::string& title) {
+namespace {
+
+// Where the label of row r goes at the design size, in twips, and the trace value at the row's
+// centre. At the design's pitch these are the design's places of the labels "15" to "0".
+QRect RowLabelRect(const TwipScale& scale, const RowLayout& layout, size_t r) {
+    const double pitchTw = kLabelPitch * layout.pitch;
+    const double centre = kTopOfChannel15 + kLabelHeight / 2.0 + static_cast<double>(r) * pitchTw;
+    const double height = std::min<double>(kLabelHeight, pitchTw);
+    return scale.rect(0, static_cast<int>(std::lround(centre - height / 2)), kLabelWidth,
+                      static_cast<int>(std::lround(height)));
+}
+
+// Names wider than the design's column (which holds two digits) widen it, up to a limit; a name
+// still too wide is elided there, its tooltip holding it whole.
+constexpr int kMaxLabelExtraTw = 1800;
+
+int LabelExtra(const QFont& font, const std::vector<QString>& names, const TwipScale& scale) {
+    const QFontMetricsF fm(font);
+    double widest = 0;
+    for (const QString& n : names) widest = std::max(widest, fm.horizontalAdvance(n) + 4);
+    const int room = scale.toPixels(kLabelWidth);
+    return std::clamp(static_cast<int>(std::ceil(widest)) - room, 0,
+                      scale.toPixels(kMaxLabelExtraTw));
+}
+
+}  // namespace
+
+void ShowRows(ChartArea& area, const ChannelSetup& setup) {
+    RowLayout layout = LayOutRows(setup);
+    QWidget* parent = area.channelLabels[0]->parentWidget();
+    std::vector<QString> names;
+    for (const ChartRow& row : layout.rows)
+        names.push_back(QString::fromStdString(row.isBus()
+                                                   ? setup.buses[static_cast<size_t>(row.bus)].name
+                                                   : setup.RowLabel(row.channel)));
+    const int extra = LabelExtra(parent->font(), names, area.scale);
+    const int labelWidth = area.scale.toPixels(kLabelWidth) + extra - 4;
+    // The chart keeps its right edge and gives up its left to the labels.
+    QRect chart = area.chart->geometry();
+    chart.setLeft(chart.left() - area.labelExtra + extra);
+    area.labelExtra = extra;
+    area.chart->setGeometry(chart);
+    for (int c = 0; c < kChannels; ++c) {
+        QLabel* label = area.channelLabels[static_cast<size_t>(c)];
+        const QString name = QString::fromStdString(setup.RowLabel(c));
+        label->setText(QFontMetrics(parent->font()).elidedText(name, Qt::ElideRight, labelWidth));
+        label->setVisible(layout.rowOfChannel(c).has_value());
+    }
+    while (area.busLabels.size() > setup.buses.size()) {
+        delete area.busLabels.back();
+        area.busLabels.pop_back();
+    }
+    while (area.busLabels.size() < setup.buses.size()) {
+        auto* label = new QLabel(parent);
+        label->setObjectName(QString("BusLabel%1").arg(area.busLabels.size()));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->show();
+        area.busLabels.push_back(label);
+    }
+    for (size_t b = 0; b < setup.buses.size(); ++b) {
+        const QString name = QString::fromStdString(setup.buses[b].name);
+        area.busLabels[b]->setText(
+            QFontMetrics(parent->font()).elidedText(name, Qt::ElideRight, labelWidth));
+        area.busLabels[b]->setToolTip(QString("Bus %1").arg(name));
+        area.busLabels[b]->setAccessibleName(QString("Bus %1").arg(name));
+    }
+    area.chart->setRows(std::move(layout));
+    PlaceRowLabels(area);
+}
+
+void PlaceRowLabels(const ChartArea& area) {
+    const RowLayout& layout = area.chart->rows();
+    const int height = area.chart->height();
+    // A label moves as far as its row's centre does when the chart grows.
+    const auto centre = [&](double value, int h) {
+        return (TimingChart::kValueZeroTw - value * TimingChart::kBandTw) * h /
+               TimingChart::kDesignHeightTw;
+    };
+    for (size_t r = 0; r < layout.rows.size(); ++r) {
+        const ChartRow& row = layout.rows[r];
+        QLabel* label = row.isBus() ? (static_cast<size_t>(row.bus) < area.busLabels.size()
+                                           ? area.busLabels[static_cast<size_t>(row.bus)]
+                                           : nullptr)
+                                    : area.channelLabels[static_cast<size_t>(row.channel)];
+        if (!label) continue;
+        const double value = layout.bottom(r) + layout.pitch / 2;
+        QRect rect = RowLabelRect(area.scale, layout, r);
+        rect.setWidth(rect.width() + area.labelExtra);
+        rect.translate(0, static_cast<int>(std::lround(centre(value, height) -
+                                                       centre(value, area.designChartHeight))));
+        if (label->geometry() != rect) label->setGeometry(rect);
+    }
+}
+
+std::vector<BusTrace> BusTraces(const ChannelSetup& setup, const DecodedCapture* model,
+                                int32_t first, int count) {
+    std::vector<BusTrace> traces;
+    if (!model) return traces;
+    for (const Bus& bus : setup.buses)
+        traces.push_back({bus.channels.size(), BusSamples(*model, bus.channels, first, count)});
+    return traces;
+}
+
+std::optional<int32_t> CursorSample(std::optional<double> cursor) {
+    if (!cursor || *cursor != std::floor(*cursor) || std::fabs(*cursor) > 1e9) return std::nullopt;
+    return static_cast<int32_t>(*cursor);
+}
+
+QImage ChartAreaPicture(const ChartPicture& what) {
     const TwipScale scale(96);
     QWidget canvas;
     ApplyDesignFont(&canvas);
-    const ChartArea area = BuildChartArea(&canvas, scale);
+    ChartArea area = BuildChartArea(&canvas, scale);
     canvas.resize(ChartArea::VisibleSize(scale));
-    area.chart->setFirstSample(firstSample);
-    area.chart->setChartData(grid);
-    area.chart->setColumnLabels(std::move(labels));
-    area.chart->setTitleText(title);
+    ShowRows(area, what.setup);
+    area.chart->setSampleRate(what.setup.sampleRate);
+    area.chart->setCursorSamples(what.cursorA, what.cursorB);
+    area.chart->setFirstSample(what.firstSample);
+    area.chart->setBusTraces(what.buses);
+    area.chart->setChartData(what.grid);
+    area.chart->setColumnLabels(what.labels);
+    area.chart->setTitleText(what.title);
     return canvas.grab().toImage();
 }
 

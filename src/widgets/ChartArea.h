@@ -6,10 +6,13 @@
 #include <QImage>
 #include <QSize>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chart/ChartGrid.h"
+#include "view/RowLayout.h"
+#include "view/Setup.h"
 #include "widgets/Geometry.h"
 
 class QLabel;
@@ -19,12 +22,19 @@ namespace zq {
 
 class ChartGestures;
 class TimingChart;
+struct BusTrace;
 
 struct ChartArea {
     TimingChart* chart = nullptr;
     // The chart's mouse and keyboard gestures and its overview bar below the axis.
     ChartGestures* gestures = nullptr;
     std::array<QLabel*, 16> channelLabels{};  // index = channel
+    std::vector<QLabel*> busLabels;           // index = the bus's in the setup
+    TwipScale scale;
+    int designChartHeight = 0;  // in pixels: the labels follow the chart's bands as it grows
+    // How much wider than the design the labels' column is, in pixels, so that names fit;
+    // the chart gives up as much on its left.
+    int labelExtra = 0;
 
     // Size of the part of a parent widget that the area covers (the chart's top lies above
     // its parent's top edge and is cut off there, as in the main window).
@@ -35,10 +45,32 @@ struct ChartArea {
 // places.
 ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale);
 
+// Lays the rows out as the setup says: the chart's rows, the channels' labels with their names
+// (hidden ones hidden), a label for each bus.
+void ShowRows(ChartArea& area, const ChannelSetup& setup);
+// Puts every shown label beside its row for the chart's present height.
+void PlaceRowLabels(const ChartArea& area);
+
+// Every bus's values over count samples from first; none without a capture.
+std::vector<BusTrace> BusTraces(const ChannelSetup& setup, const DecodedCapture* model,
+                                int32_t first, int count);
+// A cursor's sample as the chart marks it: a cursor box holding no whole number marks none.
+std::optional<int32_t> CursorSample(std::optional<double> cursor);
+
+// What a picture of the area shows.
+struct ChartPicture {
+    int32_t firstSample = 0;
+    ChartGrid grid;
+    std::vector<std::string> labels;
+    std::string title;
+    ChannelSetup setup;
+    std::vector<BusTrace> buses;
+    std::optional<int32_t> cursorA, cursorB;
+};
+
 // The area as a picture at its design size and 96 dpi, whatever the window's size: the same
 // picture File > Export > PNG and zq350-inspect render give for the same view.
-QImage ChartAreaPicture(int32_t firstSample, const ChartGrid& grid, std::vector<std::string> labels,
-                        const std::string& title);
+QImage ChartAreaPicture(const ChartPicture& what);
 
 // Object name and top (twips) of the label of a channel.
 const char* ChannelLabelName(int channel);

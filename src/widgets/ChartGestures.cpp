@@ -49,6 +49,14 @@ ChartGestures::ChartGestures(TimingChart* chart)
 
 void ChartGestures::setSampleRate(std::optional<double> rate) {
     sampleRate_ = rate;
+    chart_->setSampleRate(rate);
+    overview_->setGeometry(chart_->overviewRect());
+    readout_.clear();
+    hover(pointer_);
+}
+
+void ChartGestures::setSetup(const ChannelSetup& setup) {
+    setup_ = setup;
     readout_.clear();
     hover(pointer_);
 }
@@ -115,6 +123,14 @@ void ChartGestures::press(QMouseEvent* e) {
     pressWindow_ = shown();
     pressRight_ = e->button() == Qt::RightButton;
     pressShift_ = e->modifiers() & Qt::ShiftModifier;
+    // A plain press on a cursor's line takes the cursor along.
+    if (e->button() == Qt::LeftButton && !(e->modifiers() & ~Qt::KeyboardModifiers())) {
+        if (const auto cursor = chart_->cursorNear(pressPos_.x())) {
+            drag_ = Drag::Cursor;
+            dragCursor_ = *cursor;
+            return;
+        }
+    }
     const bool range = !pressRight_ && (e->modifiers() & Qt::ControlModifier);
     drag_ = range ? Drag::Range : Drag::Pending;
     if (range) chart_->setSelection(std::pair{*pressSample_, *pressSample_});
@@ -125,7 +141,14 @@ void ChartGestures::move(QMouseEvent* e) {
     if (drag_ == Drag::Pending && !pressRight_ &&
         (e->position() - pressPos_).manhattanLength() >= QApplication::startDragDistance())
         drag_ = Drag::Pan;
-    if (drag_ == Drag::Pan) {
+    if (drag_ == Drag::Cursor) {
+        const QRectF plot = chart_->plotRect();
+        const QPointF inside(std::clamp(e->position().x(), plot.left(), plot.right() - 0.01),
+                             plot.center().y());
+        const auto [a, b] = chart_->cursorSamples();
+        const auto s = chart_->sampleAt(inside);
+        if (s && *s != (dragCursor_ == 0 ? a : b)) emit cursorRequested(dragCursor_, *s);
+    } else if (drag_ == Drag::Pan) {
         request(
             PanWindow(pressWindow_, e->position().x() - pressPos_.x(), chart_->plotRect().width()));
     } else if (drag_ == Drag::Range) {
@@ -220,41 +243,86 @@ bool ChartGestures::key(QKeyEvent* e) {
 void ChartGestures::hover(std::optional<QPointF> pos) {
     pointer_ = pos;
     const std::optional<int32_t> sample = pos ? chart_->sampleAt(*pos) : std::nullopt;
-    chart_->setCursor(sample ? Qt::CrossCursor : Qt::ArrowCursor);
+    const bool onCursor = pos && sample && chart_->cursorNear(pos->x());
+    chart_->setCursor(!sample                             ? Qt::ArrowCursor
+                      : onCursor || drag_ == Drag::Cursor ? Qt::SizeHorCursor
+                                                          : Qt::CrossCursor);
     QString text, beside;
-    std::optional<int> channel;
+    std::optional<ChartRow> row;
     if (sample) {
         const int32_t at = *sample;
-        channel = chart_->channelAt(pos->y());
-        text = QString::fromStdString(HoverReadout(capture_, at, channel.value_or(-1)));
+        row = chart_->rowAt(pos->y());
+        const int channel = row && !row->isBus() ? row->channel : -1;
+        text = QString::fromStdString(HoverReadout(capture_, at, channel));
         beside = text;
-        if (capture_ && channel)
-            if (const auto pulse = PulseAt(*capture_, *channel, at))
-                beside += "\n" + QString::fromStdString(PulseText(*pulse, sampleRate_));
+        if (capture_ && row) beside += rowMeasurement(at, *row);
     }
+    showRowValues(sample);
     if (beside.isEmpty()) {
         pointerReadout_->hide();
     } else {
         pointerReadout_->setText(beside);
-        placePointerReadout(pos.value(), channel);
+        placePointerReadout(pos.value(), row);
     }
     if (text == readout_) return;
     readout_ = text;
     emit readoutChanged(text);
 }
 
-void ChartGestures::placePointerReadout(QPointF pos, std::optional<int> channel) {
+QString ChartGestures::rowMeasurement(int32_t at, const ChartRow& row) const {
+    std::string text;
+    if (row.isBus()) {
+        if (static_cast<size_t>(row.bus) >= setup_.buses.size()) return {};
+        const Bus& bus = setup_.buses[static_cast<size_t>(row.bus)];
+        if (const auto v = BusValueAt(*capture_, bus.channels, at))
+            text = "\n" + BusText(bus.name, *v, bus.channels.size(), sampleRate_);
+        return QString::fromStdString(text);
+    }
+    if (const auto pulse = PulseAt(*capture_, row.channel, at))
+        text = "\n" + PulseText(*pulse, sampleRate_);
+    // The edges between the cursors, when both are shown.
+    const auto [a, b] = chart_->cursorSamples();
+    if (a && b) {
+        const int32_t edges = EdgesBetween(*capture_, row.channel, *a, *b);
+        text += "\n" + std::to_string(edges) + (edges == 1 ? " edge" : " edges") +
+                " between the cursors";
+    }
+    return QString::fromStdString(text);
+}
+
+void ChartGestures::showRowValues(std::optional<int32_t> sample) {
+    std::vector<std::string> values;
+    if (capture_ && sample && *sample >= 0 && *sample < kCaptureSamples) {
+        const auto s = static_cast<size_t>(*sample);
+        const bool held = capture_->held[s];
+        for (const ChartRow& row : chart_->rows().rows) {
+            if (!held) {
+                values.emplace_back("x");
+            } else if (row.isBus()) {
+                const Bus& bus = setup_.buses[static_cast<size_t>(row.bus)];
+                uint32_t v = 0;
+                for (int c : bus.channels) v = v << 1 | ((capture_->words[s] >> c) & 1u);
+                values.push_back(BusValueText(v, bus.channels.size()));
+            } else {
+                values.push_back(std::to_string((capture_->words[s] >> row.channel) & 1u));
+            }
+        }
+    }
+    chart_->setRowValues(std::move(values));
+}
+
+void ChartGestures::placePointerReadout(QPointF pos, std::optional<ChartRow> row) {
     pointerReadout_->adjustSize();
     const QSize size = pointerReadout_->size();
     const QRectF plot = chart_->plotRect();
     constexpr int kGap = 12;
     double x = pos.x() + kGap;
     if (x + size.width() > chart_->width()) x = pos.x() - kGap - size.width();
-    // Above the band of the channel measured, or below it where there is no room above.
-    const double bandTop = channel ? chart_->valueToY(*channel + 1) : pos.y() - kGap;
-    const double bandBottom = channel ? chart_->valueToY(*channel) : pos.y() + kGap;
-    double y = bandTop - 2 - size.height();
-    if (y < plot.top()) y = bandBottom + 2;
+    // Above the row measured, or below it where there is no room above.
+    const auto [rowTop, rowBottom] =
+        row ? chart_->rowSpan(*row) : std::pair{pos.y() - kGap, pos.y() + kGap};
+    double y = rowTop - 2 - size.height();
+    if (y < plot.top()) y = rowBottom + 2;
     pointerReadout_->move(static_cast<int>(std::max(0.0, x)), static_cast<int>(y));
     pointerReadout_->show();
     pointerReadout_->raise();

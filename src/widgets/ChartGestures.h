@@ -11,6 +11,8 @@
 #include <optional>
 
 #include "capture/DecodedCapture.h"
+#include "view/RowLayout.h"
+#include "view/Setup.h"
 #include "view/ViewGestures.h"
 
 class QKeyEvent;
@@ -31,8 +33,11 @@ class ChartGestures : public QObject {
 
     // The capture the read-out reads from; null when none is open. Must outlive its use.
     void setCapture(const DecodedCapture* capture);
-    // The setup's sample rate: with one, the pulse under the pointer is measured in time.
+    // The setup's sample rate: with one, the pulse under the pointer is measured in time, and
+    // the axis gives times.
     void setSampleRate(std::optional<double> rate);
+    // The setup's buses, for the read-out over a bus row and the values beside the labels.
+    void setSetup(const ChannelSetup& setup);
     // The window the chart shows now.
     SampleWindow shown() const;
     QScrollBar* overview() const { return overview_; }
@@ -52,7 +57,7 @@ class ChartGestures : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    enum class Drag { None, Pending, Pan, Range };
+    enum class Drag { None, Pending, Pan, Range, Cursor };
 
     void press(QMouseEvent* e);
     void move(QMouseEvent* e);
@@ -61,7 +66,10 @@ class ChartGestures : public QObject {
     bool key(QKeyEvent* e);
     void hover(std::optional<QPointF> pos);
     // The read-out beside the pointer, above or below the band it measures, never over it.
-    void placePointerReadout(QPointF pos, std::optional<int> channel);
+    void placePointerReadout(QPointF pos, std::optional<ChartRow> row);
+    // What the pointer's row says beside the pointer, below the sample's line.
+    QString rowMeasurement(int32_t sample, const ChartRow& row) const;
+    void showRowValues(std::optional<int32_t> sample);
     void zoom(int steps, std::optional<QPointF> around);
     void request(SampleWindow w);
     void syncOverview();
@@ -80,7 +88,9 @@ class ChartGestures : public QObject {
     QString readout_;
     QLabel* pointerReadout_;
     std::optional<double> sampleRate_;
-    int wheelRest_ = 0;  // angle a high-resolution wheel turned short of a step
+    ChannelSetup setup_;
+    int dragCursor_ = 0;  // the cursor a Drag::Cursor moves
+    int wheelRest_ = 0;   // angle a high-resolution wheel turned short of a step
 };
 
 }  // namespace zq

@@ -10,16 +10,20 @@ namespace zq {
 
 void ChartGrowth::record() {
     recorded_ = true;
-    const QRect chart = area_.chart->geometry();
+    // The chart's design place, without what the labels' column took from it.
+    QRect chart = area_.chart->geometry();
+    chart.setLeft(chart.left() - area_.labelExtra);
     for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w->isWindow()) continue;
-        Item item{w, w->geometry(), Rule::Keep, -1};
-        const auto label = std::find(area_.channelLabels.begin(), area_.channelLabels.end(), w);
+        // Row labels follow their rows: PlaceRowLabels places them.
+        if (std::find(area_.channelLabels.begin(), area_.channelLabels.end(), w) !=
+                area_.channelLabels.end() ||
+            std::find(area_.busLabels.begin(), area_.busLabels.end(), w) != area_.busLabels.end())
+            continue;
+        Item item{w, w->geometry(), Rule::Keep};
         if (w == area_.chart) {
             item.rule = Rule::Chart;
-        } else if (label != area_.channelLabels.end()) {
-            item.rule = Rule::Band;
-            item.channel = static_cast<int>(label - area_.channelLabels.begin());
+            item.design = chart;
         } else if (item.design.top() > chart.bottom()) {
             const bool asWide =
                 item.design.left() == chart.left() && item.design.width() == chart.width();
@@ -32,14 +36,6 @@ void ChartGrowth::record() {
 void ChartGrowth::apply(QSize growth) {
     if (!recorded_) record();
     const int dx = std::max(0, growth.width()), dy = std::max(0, growth.height());
-    // Bands scale with the chart's height; a label moves as far as its band's centre does.
-    QRect chartDesign;
-    for (const Item& i : items_)
-        if (i.rule == Rule::Chart) chartDesign = i.design;
-    const auto bandCentre = [&](int channel, int height) {
-        return (TimingChart::kValueZeroTw - (channel + 0.5) * TimingChart::kBandTw) * height /
-               TimingChart::kDesignHeightTw;
-    };
     for (const Item& i : items_) {
         if (!i.widget) continue;
         QRect r = i.design;
@@ -48,11 +44,7 @@ void ChartGrowth::apply(QSize growth) {
                 break;
             case Rule::Chart:
                 r.setSize(r.size() + QSize(dx, dy));
-                break;
-            case Rule::Band:
-                r.translate(0, static_cast<int>(
-                                   std::lround(bandCentre(i.channel, chartDesign.height() + dy) -
-                                               bandCentre(i.channel, chartDesign.height()))));
+                r.setLeft(r.left() + area_.labelExtra);  // the labels' column took it
                 break;
             case Rule::BelowStretched:
                 r.setWidth(r.width() + dx);
@@ -63,6 +55,7 @@ void ChartGrowth::apply(QSize growth) {
         }
         if (i.widget->geometry() != r) i.widget->setGeometry(r);
     }
+    PlaceRowLabels(area_);
 }
 
 }  // namespace zq

@@ -19,6 +19,7 @@ namespace zq {
 
 class ChartGrowth {
   public:
+    // area must outlive the growth: its labels change with the setup.
     ChartGrowth(QWidget* client, const ChartArea& area) : client_(client), area_(area) {}
 
     // Lays the children out for a window that is growth larger than its design size
@@ -26,17 +27,16 @@ class ChartGrowth {
     void apply(QSize growth);
 
   private:
-    enum class Rule { Keep, Chart, Band, Below, BelowStretched };
+    enum class Rule { Keep, Chart, Below, BelowStretched };
     struct Item {
         QPointer<QWidget> widget;
         QRect design;
         Rule rule;
-        int channel;
     };
     void record();
 
     QWidget* client_;
-    ChartArea area_;
+    const ChartArea& area_;
     std::vector<Item> items_;
     bool recorded_ = false;
 };

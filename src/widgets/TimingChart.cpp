@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "chart/AxisLabels.h"
+#include "view/Units.h"
 #include "view/ViewGestures.h"
 
 namespace zq {
@@ -95,9 +96,9 @@ std::optional<int32_t> TimingChart::sampleAt(QPointF point) const {
 }
 
 std::optional<int> TimingChart::channelAt(double y) const {
-    const double value = (kValueZeroTw - y * kDesignHeightTw / std::max(1, height())) / kBandTw;
-    if (!(value >= 0 && value < 16)) return std::nullopt;
-    return static_cast<int>(value);
+    const auto row = rowAt(y);
+    if (!row || row->isBus()) return std::nullopt;
+    return row->channel;
 }
 
 void TimingChart::setSelection(std::optional<std::pair<int32_t, int32_t>> samples) {
@@ -108,8 +109,9 @@ void TimingChart::setSelection(std::optional<std::pair<int32_t, int32_t>> sample
 
 QRect TimingChart::overviewRect() const {
     const QRectF plot = plotRect();
+    const double lines = sampleRate_ ? 2 : 1;  // a sample's time goes below its number
     const double top = plot.bottom() + kLabelGapTw * height() / kDesignHeightTw +
-                       QFontMetricsF(font()).height() + 3;
+                       lines * QFontMetricsF(font()).height() + 3;
     const double bottom = std::min<double>(height() - 2, top + 14);
     return QRectF(QPointF(plot.left(), top), QPointF(plot.right(), bottom)).toRect();
 }
@@ -201,14 +203,24 @@ QImage TimingChart::renderImage(qreal dpr) const {
     }
 
     // Faint band boundaries help the eye follow a channel across a long window.
-    for (int c = 0; c <= 16; ++c)
-        canvas.fill(plot.left(), plot.width(), devY(c), devY(c), qRgb(48, 48, 48));
+    const std::vector<ChartRow>& rows = rows_.rows;
+    for (size_t r = 0; r <= rows.size(); ++r) {
+        const int y = devY(rows_.top(r));
+        canvas.fill(plot.left(), plot.width(), y, y, qRgb(48, 48, 48));
+    }
 
     // Channels: every pixel column shows the lowest to the highest value of the samples that
     // fall in it, plus the step from the previous sample where a sample begins, so a
     // one-sample pulse stays visible however many samples share a column.
+    // A channel's values lie in band c (c + LevelBase .. c + LevelBase + LevelSwing); its row
+    // may be another band, or a narrower one when rows outnumber the bands.
     std::vector<Span> cols(static_cast<size_t>(W));
-    for (int trace = 1; trace <= 16; ++trace) {
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r].isBus()) continue;
+        const int channel = rows[r].channel;
+        const int trace = TraceOfChannel(channel);
+        const double rowBottom = rows_.bottom(r), pitch = rows_.pitch;
+        const auto rowY = [&](float v) { return devY(rowBottom + (v - channel) * pitch); };
         std::fill(cols.begin(), cols.end(), Span{});
         const float* v = grid_.row(trace);
         for (int64_t s = 0; s < n; ++s) {
@@ -220,11 +232,31 @@ QImage TimingChart::renderImage(qreal dpr) const {
             if (s > 0 && c0 < W && grid_.presence(static_cast<int>(s) - 1) == Presence::Present)
                 cols[static_cast<size_t>(c0)].add(v[s - 1]);
         }
-        const QRgb colour = channelColour(ChannelOfTrace(trace)).rgb();
+        const QRgb colour = channelColour(channel).rgb();
         for (int c = 0; c < W; ++c) {
             const Span& sp = cols[static_cast<size_t>(c)];
             if (sp.empty()) continue;
-            canvas.fill(plot.left() + c, thick, devY(sp.hi), devY(sp.lo) + thick - 1, colour);
+            canvas.fill(plot.left() + c, thick, rowY(sp.hi), rowY(sp.lo) + thick - 1, colour);
+        }
+    }
+
+    // Buses: two rails while the value holds, a stroke across the row where it changes.
+    const QRgb busRgb = busColour().rgb();
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (!rows[r].isBus() || static_cast<size_t>(rows[r].bus) >= buses_.size()) continue;
+        const std::vector<int64_t>& v = buses_[static_cast<size_t>(rows[r].bus)].values;
+        const int yHigh = devY(rows_.bottom(r) + 0.9 * rows_.pitch);
+        const int yLow = devY(rows_.bottom(r) + 0.1 * rows_.pitch);
+        const int64_t count = std::min<int64_t>(n, static_cast<int64_t>(v.size()));
+        for (int64_t s = 0; s < count; ++s) {
+            const size_t si = static_cast<size_t>(s);
+            if (v[si] < 0 || grid_.presence(static_cast<int>(s)) != Presence::Present) continue;
+            const int c0 = colStart(s);
+            const int c1 = std::max(c0 + 1, colStart(s + 1));
+            const bool change = s > 0 && v[si - 1] >= 0 && v[si - 1] != v[si];
+            canvas.fill(plot.left() + c0, c1 - c0, yHigh, yHigh + thick - 1, busRgb);
+            canvas.fill(plot.left() + c0, c1 - c0, yLow, yLow + thick - 1, busRgb);
+            if (change) canvas.fill(plot.left() + c0, thick, yHigh, yLow, busRgb);
         }
     }
 
@@ -234,7 +266,11 @@ QImage TimingChart::renderImage(qreal dpr) const {
     struct Point {
         int x;
         float v;
+        bool cursorB;  // the cursor trace's point of cursor B, drawn in B's shade
     };
+    const int64_t cursorBIndex = cursorB_ && cursorB_ != cursorA_
+                                     ? static_cast<int64_t>(*cursorB_) - firstSample_
+                                     : int64_t{-1};
     std::vector<Point> points;
     for (int trace = kCursorTrace; trace <= kZeroCentricTrace; ++trace) {
         points.clear();
@@ -243,12 +279,16 @@ QImage TimingChart::renderImage(qreal dpr) const {
             const int x = static_cast<int>((2 * s + 1) * W / (2 * n));
             // Past the capture there is nothing to mark.
             const float val = grid_.presence(static_cast<int>(s)) == Presence::Beyond ? 0 : v[s];
-            if (!points.empty() && points.back().x == x)
+            const bool isB = trace == kCursorTrace && s == cursorBIndex && val > 0;
+            if (!points.empty() && points.back().x == x) {
                 points.back().v = std::max(points.back().v, val);
-            else
-                points.push_back({x, val});
+                points.back().cursorB = points.back().cursorB || isB;
+            } else {
+                points.push_back({x, val, isB});
+            }
         }
-        const QRgb colour = markColour(trace).rgb();
+        const QRgb markRgb = markColour(trace).rgb();
+        const QRgb cursorBRgb = cursorColour(1).rgb();
         const int yZero = devY(0);
         for (size_t i = 0; i < points.size(); ++i) {
             const float val = points[i].v;
@@ -259,6 +299,7 @@ QImage TimingChart::renderImage(qreal dpr) const {
             const int yVal = devY(val);
             const int yLow = (prev <= 0 || next <= 0) ? yZero : devY(std::min(prev, val));
             const int yHigh = prev > val ? devY(prev) : yVal;
+            const QRgb colour = points[i].cursorB ? cursorBRgb : markRgb;
             canvas.fill(x, thick, yHigh, yLow, colour);
             if (next > 0) {
                 const int xNext = plot.left() + points[i + 1].x;
@@ -285,10 +326,15 @@ QImage TimingChart::renderImage(qreal dpr) const {
     const QFontMetricsF fm(labelFont);
     const double labelTop = plotF.bottom() + kLabelGapTw * sy;
     // One row of labels, each on its own sample: where they would crowd, fewer are drawn.
-    const AxisLayout axis{plotF.width() / static_cast<double>(n), 6, [&fm](std::string_view t) {
-                              return fm.horizontalAdvance(
-                                  QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
-                          }};
+    // With a rate, a labelled sample's time goes below its number: the label is as wide as
+    // the wider of the two.
+    double timeWidth = 0;
+    if (sampleRate_) timeWidth = fm.horizontalAdvance(QStringLiteral("-888 ms"));
+    const AxisLayout axis{
+        plotF.width() / static_cast<double>(n), 6, [&fm, timeWidth](std::string_view t) {
+            return std::max(timeWidth, fm.horizontalAdvance(QString::fromUtf8(
+                                           t.data(), static_cast<qsizetype>(t.size()))));
+        }};
     // Samples past the capture (a window ending at 2048) get no label.
     size_t count = std::min(labels_.size(), static_cast<size_t>(n));
     while (count > 0 && grid_.presence(static_cast<int>(count) - 1) == Presence::Beyond) --count;
@@ -300,7 +346,22 @@ QImage TimingChart::renderImage(qreal dpr) const {
         const double w = fm.horizontalAdvance(text) + 2;
         p.drawLine(QPointF(x, plotF.bottom()), QPointF(x, labelTop));
         p.drawText(QRectF(x - w / 2, labelTop, w, fm.height() + 2), Qt::AlignCenter, text);
+        if (sampleRate_) {
+            const double seconds =
+                SamplesTime(static_cast<double>(firstSample_) + l.position, *sampleRate_);
+            const QString time = QString::fromStdString(TimeText(seconds));
+            const double tw = fm.horizontalAdvance(time) + 2;
+            // Kept whole where a label near the chart's edge would be cut.
+            const double left = std::clamp(x - tw / 2, 0.0, std::max(0.0, width() - tw));
+            p.setPen(QColor(70, 70, 70));
+            p.drawText(QRectF(left, labelTop + fm.height(), tw, fm.height() + 2), Qt::AlignCenter,
+                       time);
+            p.setPen(Qt::black);
+        }
     }
+
+    drawBusValues(p);
+    drawCursorFlags(p);
     return image;
 }
 
@@ -325,6 +386,7 @@ void TimingChart::paintEvent(QPaintEvent* event) {
         p.setPen(QColor(255, 255, 255, 160));
         p.drawRect(range);
     }
+    drawRowValues(p);
 }
 
 void TimingChart::resizeEvent(QResizeEvent*) { cache_ = QImage(); }

@@ -1,11 +1,13 @@
 #pragma once
 // TimingChart1: the timing diagram. It takes the whole grid as its data (a copy, so later
 // changes to the caller's grid do not show until the next hand-over), one label per horizontal
-// position and a title, and draws the 16 channels as square waves in their bands (channel 15 at
-// the top) and the four mark traces as spikes in their fixed colours.
+// position and a title, and draws the 16 channels as square waves in their rows (by default
+// channel 15 at the top) and the four mark traces as spikes in their fixed colours. The setup's
+// rows reorder and hide channels and add bus rows, which show a bus's value in hexadecimal
+// between its changes.
 //
-// Vertical layout is tied to the main window's channel labels: the band of channel c lies
-// beside the label "c" whenever the chart sits where the main window puts it.
+// Vertical layout is tied to the main window's channel labels: the row of a channel lies
+// beside its label whenever the chart sits where the main window puts it.
 
 #include <QColor>
 #include <QImage>
@@ -17,8 +19,19 @@
 #include <vector>
 
 #include "chart/ChartGrid.h"
+#include "view/RowLayout.h"
+
+class QPainter;
 
 namespace zq {
+
+// A bus row's values: one per sample of the grid (BusSamples), -1 where nothing is known.
+struct BusTrace {
+    size_t channels = 0;  // how many channels the bus reads, for the digits of its value
+    std::vector<int64_t> values;
+
+    bool operator==(const BusTrace&) const = default;
+};
 
 class TimingChart : public QWidget {
     Q_OBJECT
@@ -49,6 +62,31 @@ class TimingChart : public QWidget {
     // outside the plot.
     std::optional<int32_t> sampleAt(QPointF point) const;
     std::optional<int> channelAt(double y) const;
+    // The row under a y: a channel's or a bus's.
+    std::optional<ChartRow> rowAt(double y) const;
+    // Chart-local logical y of the top and bottom of a row.
+    std::pair<double, double> rowSpan(const ChartRow& row) const;
+
+    // The rows as the setup lays them out, and each bus row's values (set before the grid
+    // they belong to, as the first sample is).
+    void setRows(RowLayout layout);
+    const RowLayout& rows() const { return rows_; }
+    void setBusTraces(std::vector<BusTrace> buses);
+    const std::vector<BusTrace>& busTraces() const { return buses_; }
+    // The cursors' samples, for their two shades and their flags "A" and "B"; drawn only where
+    // the grid marks them (the cursors' check box is on).
+    void setCursorSamples(std::optional<int32_t> a, std::optional<int32_t> b);
+    std::pair<std::optional<int32_t>, std::optional<int32_t>> cursorSamples() const {
+        return {cursorA_, cursorB_};
+    }
+    // With a sample rate the axis labels give each labelled sample's time below its number.
+    void setSampleRate(std::optional<double> rate);
+    std::optional<double> sampleRate() const { return sampleRate_; }
+    // The cursor whose line lies within a few pixels of x, if one is drawn there.
+    std::optional<int> cursorNear(double x) const;
+    // Values at the pointer's sample beside each row's label, while the pointer is over the
+    // chart; nothing clears them but another call.
+    void setRowValues(std::vector<std::string> values);
     // Samples from .. to shaded over the plot (a range being dragged out); nothing clears it.
     void setSelection(std::optional<std::pair<int32_t, int32_t>> samples);
     // Below the axis labels: where the overview bar goes.
@@ -65,6 +103,9 @@ class TimingChart : public QWidget {
     double positionX(int position) const;
 
     static QColor channelColour(int channel);
+    static QColor busColour() { return QColor(240, 200, 255); }
+    // Cursor A keeps the design's magenta; B is a paler shade of it.
+    static QColor cursorColour(int cursor);
     // Colour of a mark trace (17..20) as the chart's design fixes it.
     static QColor markColour(int trace);
     static QColor plotBackground() { return QColor(0, 0, 0); }
@@ -84,12 +125,21 @@ class TimingChart : public QWidget {
 
   private:
     void invalidate();
+    // Text over the picture (TimingChartRows.cpp).
+    void drawBusValues(QPainter& p) const;
+    void drawCursorFlags(QPainter& p) const;
+    void drawRowValues(QPainter& p) const;
 
     ChartGrid grid_;
     std::vector<std::string> labels_;
     std::string title_ = "Timing Diagram";
     int32_t firstSample_ = 0;
     std::optional<std::pair<int32_t, int32_t>> selection_;
+    RowLayout rows_ = LayOutRows(ChannelSetup{});
+    std::vector<BusTrace> buses_;
+    std::optional<int32_t> cursorA_, cursorB_;
+    std::optional<double> sampleRate_;
+    std::vector<std::string> rowValues_;
     mutable QImage cache_;
 };
 

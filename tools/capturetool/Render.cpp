@@ -22,6 +22,7 @@
 #include "export/OutputFile.h"
 #include "view/BoxNumber.h"
 #include "view/Setup.h"
+#include "view/ViewValues.h"
 #include "widgets/ChartArea.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
         args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
         break;
     }
-    // Taken as every mode takes it; the chart draws no names yet, so the picture is the same.
+    // Names, order, hidden rows, buses and the rate's time labels, as the window draws them.
     zq::ChannelSetup setup;
     if (!zq::inspect::TakeSetup(args, setup)) return 2;
     zq::ViewBoxes boxes;
@@ -92,10 +93,14 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(qtArgc, qtArgv);
     }
     // As the window hands them over: the first sample, then the grid and its labels.
+    const auto first = static_cast<int32_t>(zq::BoxInteger(boxes.StartPos, INT32_MIN, INT32_MAX));
+    const zq::ViewValues values = zq::ReadValues(boxes);
     const QImage picture = zq::ChartAreaPicture(
-        static_cast<int32_t>(zq::BoxInteger(boxes.StartPos, INT32_MIN, INT32_MAX)), pass.grid,
-        zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()),
-        path + zq::kChartTitleSuffix);
+        {first, pass.grid,
+         zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()),
+         path + zq::kChartTitleSuffix, setup,
+         zq::BusTraces(setup, &model, first, pass.grid.samples()), zq::CursorSample(values.cursorA),
+         zq::CursorSample(values.cursorB)});
     // Encoded whole in memory, then written as every output is: never over the capture, never
     // into a pipe, replacing the file whole or not at all.
     QByteArray png;
