@@ -1,6 +1,7 @@
 // Renders the main window with an example capture loaded into a PNG for the README:
-//   timing_screenshot [capture] [out.png]
-//   (defaults examples/counter-uart.txt and docs/timing-view.png)
+//   timing_screenshot [capture] [out.png] [setup.json SAMPLE ROW]
+//   (defaults examples/counter-uart.txt and docs/timing-view.png); with a setup, the pointer
+//   rests over SAMPLE in the ROW-th row from the top, as a user hovering there sees it.
 // The capture is loaded the way a user does it: "Load  from Disk", the file chosen in the
 // dialog, then a few marks switched on with their check boxes.
 
@@ -9,13 +10,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <iostream>
 
 #include "BenchSupport.h"
 #include "timing/TimingView.h"
+#include "view/SetupJson.h"
+#include "widgets/TimingChart.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -30,6 +35,14 @@ int main(int argc, char** argv) {
     zq::bench::BenchProgram p;
     p.dialogs.file = QFileInfo(capture).fileName().toStdString();
     zq::TimingView window(p.capture, p.device, p.dialogs, p.host);
+    if (argc > 5) {
+        const zq::Parsed<zq::ChannelSetup> setup = zq::LoadSetupFile(argv[3]);
+        if (!setup.ok()) {
+            std::cerr << setup.error << "\n";
+            return 1;
+        }
+        window.UseSetup(setup.value);
+    }
     window.show();
 
     window.findChild<QLineEdit*>("StartPos")->setText("1000");
@@ -44,6 +57,16 @@ int main(int argc, char** argv) {
     window.findChild<QLineEdit*>("ZeroCentricVal")->setText("10");
     QTest::mouseClick(window.findChild<QCheckBox*>("MarkZerocentricCheck"), Qt::LeftButton);
 
+    if (argc > 5) {
+        zq::TimingChart* chart = window.chart();
+        const int row = std::atoi(argv[5]);
+        const QPointF at(chart->positionX(std::atoi(argv[4]) - chart->firstSample() + 1),
+                         chart->valueToY(chart->rows().top(static_cast<size_t>(row)) -
+                                         chart->rows().pitch / 2));
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+    }
     if (!window.grab().save(out, "PNG")) {
         std::cerr << "cannot write " << out.toStdString() << "\n";
         return 1;

@@ -57,10 +57,24 @@ class PaintWatch : public QObject {
     }
 };
 
-void BM_ClickRedrawsWholeWindow(benchmark::State& st) {
+// The same with a setup as a bench user keeps one: names, two hidden rows, two buses and a
+// rate (times along the axis).
+zq::ChannelSetup BusySetup() {
+    zq::ChannelSetup s;
+    s.channels[0].name = "CLK";
+    s.channels[9].name = "UART TX";
+    s.channels[15].name = "CHIP SELECT";
+    s.channels[12].hidden = s.channels[13].hidden = true;
+    s.buses = {{"COUNT", {8, 7, 6, 5, 4, 3, 2, 1}, {}}, {"HIGH", {14, 13, 12, 11}, {}}};
+    s.sampleRate = 1e6;
+    return s;
+}
+
+void ClickRedraws(benchmark::State& st, bool withSetup) {
     zq::bench::BenchProgram p;
     p.dialogs.file = CaptureFileForBench();
     zq::TimingView view(p.capture, p.device, p.dialogs, p.host);
+    if (withSetup) view.UseSetup(BusySetup());
     view.show();
     if (!QTest::qWaitForWindowExposed(&view)) {
         st.SkipWithError("window not exposed");
@@ -88,8 +102,19 @@ void BM_ClickRedrawsWholeWindow(benchmark::State& st) {
     // Each click must have painted the chart once and toggled the marks.
     st.counters["chart_paints_per_click"] = static_cast<double>(watch.paints) / clicks;
     st.counters["marked_share"] = static_cast<double>(marked) / clicks;
+    st.counters["rows"] = static_cast<double>(view.chart()->rows().rows.size());
 }
+
+void BM_ClickRedrawsWholeWindow(benchmark::State& st) { ClickRedraws(st, false); }
 BENCHMARK(BM_ClickRedrawsWholeWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_ClickRedrawsWholeWindowWithNamesHiddenRowsAndBuses(benchmark::State& st) {
+    ClickRedraws(st, true);
+}
+BENCHMARK(BM_ClickRedrawsWholeWindowWithNamesHiddenRowsAndBuses)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -149,6 +149,7 @@ void TimingView::buildControls() {
         b->setAccessibleName(b->text().simplified());
     ReadStatus_->setAccessibleName("Read progress");
     growth_ = std::make_unique<ChartGrowth>(client, area_);
+    buildLabelDrag();
 }
 
 ViewBoxes TimingView::boxes() const { return controls_->boxes(); }

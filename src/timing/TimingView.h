@@ -100,6 +100,8 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void buildControls();
     // The channel labels as the setup names the channels.
     void ShowSetup();
+    // A label dragged up or down the column moves its row.
+    void buildLabelDrag();
     // Menus, the read's Stop and progress bar, Enter and Esc (TimingViewMenus.cpp).
     void buildMenus();
     void buildReadControls(QWidget* client);

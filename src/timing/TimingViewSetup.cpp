@@ -9,6 +9,7 @@
 #include "timing/TimingView.h"
 #include "view/SetupJson.h"
 #include "widgets/ChartGestures.h"
+#include "widgets/LabelDrag.h"
 #include "widgets/TimingChart.h"
 
 namespace zq {
@@ -68,6 +69,18 @@ void TimingView::UseSetup(const ChannelSetup& setup) {
     capture_.setSetup(setup);
     QSettings().setValue(kSetupKey, QString::fromStdString(SaveSetup(setup)));
     ShowSetup();
+}
+
+void TimingView::buildLabelDrag() {
+    auto* drag = new LabelDrag(area_, this);
+    connect(drag, &LabelDrag::moveRequested, this, [this](int channel, int target) {
+        const RowLayout& rows = area_.chart->rows();
+        const auto from = rows.rowOfChannel(channel), to = rows.rowOfChannel(target);
+        if (!from || !to) return;
+        ChannelSetup setup = capture_.setup();
+        setup.order = MovedOrder(setup.order, channel, target, *to < *from);
+        UseSetup(setup);
+    });
 }
 
 std::optional<ChannelSetup> TimingView::KeptSetup() {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 
+#include "capture/CaptureFormat.h"
 #include "chart/AxisLabels.h"
 #include "view/Units.h"
 #include "view/ViewGestures.h"
@@ -326,10 +327,10 @@ QImage TimingChart::renderImage(qreal dpr) const {
     const QFontMetricsF fm(labelFont);
     const double labelTop = plotF.bottom() + kLabelGapTw * sy;
     // One row of labels, each on its own sample: where they would crowd, fewer are drawn.
-    // With a rate, a labelled sample's time goes below its number: the label is as wide as
-    // the wider of the two.
+    // With a rate, a labelled sample's time from the trigger goes below its number: the label is as
+    // wide as the wider of the two.
     double timeWidth = 0;
-    if (sampleRate_) timeWidth = fm.horizontalAdvance(QStringLiteral("-888 ms"));
+    if (sampleRate_) timeWidth = fm.horizontalAdvance(QStringLiteral("-888 us"));
     const AxisLayout axis{
         plotF.width() / static_cast<double>(n), 6, [&fm, timeWidth](std::string_view t) {
             return std::max(timeWidth, fm.horizontalAdvance(QString::fromUtf8(
@@ -347,9 +348,12 @@ QImage TimingChart::renderImage(qreal dpr) const {
         p.drawLine(QPointF(x, plotF.bottom()), QPointF(x, labelTop));
         p.drawText(QRectF(x - w / 2, labelTop, w, fm.height() + 2), Qt::AlignCenter, text);
         if (sampleRate_) {
-            const double seconds =
-                SamplesTime(static_cast<double>(firstSample_) + l.position, *sampleRate_);
-            const QString time = QString::fromStdString(TimeText(seconds));
+            // From the trigger, as the read-out counts samples: three digits stay distinct
+            // there, where times from sample 0 would repeat along a zoomed-in axis.
+            const double seconds = SamplesTime(
+                static_cast<double>(firstSample_) + l.position - kTriggerSample, *sampleRate_);
+            const QString time =
+                QString::fromStdString((seconds > 0 ? "+" : "") + TimeText(seconds));
             const double tw = fm.horizontalAdvance(time) + 2;
             // Kept whole where a label near the chart's edge would be cut.
             const double left = std::clamp(x - tw / 2, 0.0, std::max(0.0, width() - tw));

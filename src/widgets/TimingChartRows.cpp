@@ -96,11 +96,17 @@ void TimingChart::drawBusValues(QPainter& p) const {
         const double pitch = plot.width() / static_cast<double>(n);
         const double yTop = valueToY(rows_.top(r)), height = rowHeight;
         const int64_t last = std::min<int64_t>(n, static_cast<int64_t>(bus.values.size()));
+        // No text is narrower than its digits at their narrowest: runs below that are not
+        // measured, which matters where a bus changes at every sample.
+        const double narrowest =
+            bm.horizontalAdvance(
+                QString(static_cast<qsizetype>(std::max<size_t>(1, (bus.channels + 3) / 4)), '1')) +
+            4;
         for (int64_t s = 0; s < last;) {
             const int64_t value = bus.values[static_cast<size_t>(s)];
             int64_t e = s + 1;
             while (e < last && bus.values[static_cast<size_t>(e)] == value) ++e;
-            if (value >= 0) {
+            if (value >= 0 && static_cast<double>(e - s) * pitch >= narrowest) {
                 const QString text = QString::fromStdString(
                     BusValueText(static_cast<uint32_t>(value), bus.channels));
                 const QRectF run(plot.left() + static_cast<double>(s) * pitch, yTop,

@@ -17,6 +17,7 @@
 #include "support/CaptureText.h"
 #include "support/FakeDialogs.h"
 #include "timing/TimingView.h"
+#include "widgets/ChartArea.h"
 #include "widgets/TimingChart.h"
 
 namespace zq {
@@ -212,6 +213,59 @@ TEST_F(ChartGesturesTest, ThePulseUnderThePointerIsMeasuredBesideItAndCursorsInT
         << beside->text().toStdString();
     mouse(QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);
     EXPECT_TRUE(beside->isHidden());
+}
+
+// The setup's rows: a hidden channel's label goes, a bus gets a label beside its row and a
+// read-out; cursor A follows a drag of its line.
+TEST_F(ChartGesturesTest, SetupRowsHaveLabelsAndReadoutsAndACursorLineDrags) {
+    load();
+    ChannelSetup setup;
+    setup.channels[13].hidden = true;
+    setup.buses = {{"NIB", {7, 6, 5, 4}, {}}};
+    view->UseSetup(setup);
+    EXPECT_TRUE(view->findChild<QLabel*>(ChannelLabelName(13))->isHidden());
+    auto* busLabel = view->findChild<QLabel*>("BusLabel0");
+    ASSERT_NE(busLabel, nullptr);
+    const ChartRow bus{-1, 0};
+    const auto [top, bottom] = chart->rowSpan(bus);
+    const double labelMiddle =
+        chart->mapFrom(busLabel->parentWidget(), busLabel->geometry().center()).y();
+    EXPECT_GE(labelMiddle, top);
+    EXPECT_LE(labelMiddle, bottom);
+    mouse(QEvent::MouseMove, QPointF(at(1040).x(), (top + bottom) / 2), Qt::NoButton);
+    EXPECT_TRUE(view->findChild<QLabel*>("PointerReadout")->text().contains("\nNIB = 1, holds"))
+        << view->findChild<QLabel*>("PointerReadout")->text().toStdString();
+
+    drag(at(1008), at(1020));
+    EXPECT_EQ(text("MarkCursorA"), "1020");
+    EXPECT_EQ(text("StartPos"), "1008");  // the window stayed
+}
+
+// A label dragged up the column takes its row there.
+TEST_F(ChartGesturesTest, DraggingALabelMovesItsRow) {
+    load();
+    auto* label = view->findChild<QLabel*>(ChannelLabelName(0));
+    // As the pointer sends them: each position local to the label where it is now, since the
+    // label follows the pointer.
+    const auto send = [&](QEvent::Type type, QPointF global, Qt::MouseButton button,
+                          Qt::MouseButtons held) {
+        const QPointF local = label->mapFromGlobal(global);
+        QMouseEvent e(type, local, global, button, held, Qt::NoModifier);
+        QApplication::sendEvent(label, &e);
+    };
+    const QPointF from = label->mapToGlobal(QPointF(label->rect().center()));
+    // Onto the row of channel 14, the second from the top: channel 0 goes above it.
+    const QPointF to = chart->mapToGlobal(QPointF(20, chart->valueToY(14.5)));
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(program.capture.setup().order,
+              (std::array<int, 16>{15, 0, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(chart->channelAt(chart->valueToY(14.5)), 0);
+    // The label went with its row.
+    EXPECT_NEAR(chart->mapFrom(view.get(), label->mapTo(view.get(), label->rect().center())).y(),
+                chart->valueToY(14.5), 2);
 }
 
 TEST_F(ChartGesturesTest, OverviewShowsAndMovesTheWindow) {
