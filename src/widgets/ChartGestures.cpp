@@ -257,6 +257,7 @@ void ChartGestures::hover(std::optional<QPointF> pos) {
         beside = text;
         if (capture_ && row) beside += rowMeasurement(at, *row);
     }
+    chart_->setBracket(sample && capture_ && row ? bracketAt(*sample, *row) : std::nullopt);
     showRowValues(sample);
     if (beside.isEmpty()) {
         pointerReadout_->hide();
@@ -288,6 +289,20 @@ QString ChartGestures::rowMeasurement(int32_t at, const ChartRow& row) const {
                 " between the cursors";
     }
     return QString::fromStdString(text);
+}
+
+std::optional<TimingChart::Bracket> ChartGestures::bracketAt(int32_t at,
+                                                             const ChartRow& row) const {
+    if (row.isBus()) {
+        if (static_cast<size_t>(row.bus) >= setup_.buses.size()) return std::nullopt;
+        const auto v =
+            BusValueAt(*capture_, setup_.buses[static_cast<size_t>(row.bus)].channels, at);
+        if (!v) return std::nullopt;
+        return TimingChart::Bracket{row, v->first, v->last};
+    }
+    const auto pulse = PulseAt(*capture_, row.channel, at);
+    if (!pulse) return std::nullopt;
+    return TimingChart::Bracket{row, pulse->first, pulse->last};
 }
 
 void ChartGestures::showRowValues(std::optional<int32_t> sample) {

@@ -14,6 +14,7 @@
 #include "view/RowLayout.h"
 #include "view/Setup.h"
 #include "view/ViewGestures.h"
+#include "widgets/TimingChart.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -23,8 +24,6 @@ class QWheelEvent;
 class QLabel;
 
 namespace zq {
-
-class TimingChart;
 
 class ChartGestures : public QObject {
     Q_OBJECT
@@ -70,6 +69,8 @@ class ChartGestures : public QObject {
     // What the pointer's row says beside the pointer, below the sample's line.
     QString rowMeasurement(int32_t sample, const ChartRow& row) const;
     void showRowValues(std::optional<int32_t> sample);
+    // The run under the pointer, for its bracket on the chart.
+    std::optional<TimingChart::Bracket> bracketAt(int32_t sample, const ChartRow& row) const;
     void zoom(int steps, std::optional<QPointF> around);
     void request(SampleWindow w);
     void syncOverview();

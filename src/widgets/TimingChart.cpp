@@ -390,6 +390,7 @@ void TimingChart::paintEvent(QPaintEvent* event) {
         p.setPen(QColor(255, 255, 255, 160));
         p.drawRect(range);
     }
+    drawBracket(p);
     drawRowValues(p);
 }
 

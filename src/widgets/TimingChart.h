@@ -87,6 +87,13 @@ class TimingChart : public QWidget {
     // Values at the pointer's sample beside each row's label, while the pointer is over the
     // chart; nothing clears them but another call.
     void setRowValues(std::vector<std::string> values);
+    // The run under the pointer, bracketed over its row: the samples first..last of a row.
+    struct Bracket {
+        ChartRow row;
+        int32_t first = 0, last = 0;
+        bool operator==(const Bracket&) const = default;
+    };
+    void setBracket(std::optional<Bracket> bracket);
     // Samples from .. to shaded over the plot (a range being dragged out); nothing clears it.
     void setSelection(std::optional<std::pair<int32_t, int32_t>> samples);
     // Below the axis labels: where the overview bar goes.
@@ -129,6 +136,7 @@ class TimingChart : public QWidget {
     void drawBusValues(QPainter& p) const;
     void drawCursorFlags(QPainter& p) const;
     void drawRowValues(QPainter& p) const;
+    void drawBracket(QPainter& p) const;
 
     ChartGrid grid_;
     std::vector<std::string> labels_;
@@ -140,6 +148,7 @@ class TimingChart : public QWidget {
     std::optional<int32_t> cursorA_, cursorB_;
     std::optional<double> sampleRate_;
     std::vector<std::string> rowValues_;
+    std::optional<Bracket> bracket_;
     mutable QImage cache_;
 };
 

@@ -3,6 +3,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
 
@@ -142,6 +143,32 @@ void TimingChart::drawCursorFlags(QPainter& p) const {
         p.setPen(Qt::black);
         p.drawText(flag, Qt::AlignCenter, name);
     }
+}
+
+void TimingChart::setBracket(std::optional<Bracket> bracket) {
+    if (bracket == bracket_) return;
+    bracket_ = bracket;
+    update();  // drawn over the cached picture
+}
+
+void TimingChart::drawBracket(QPainter& p) const {
+    if (!bracket_) return;
+    const auto [top, bottom] = rowSpan(bracket_->row);
+    if (bottom <= top) return;
+    const QRectF plot = plotRect();
+    const double pitch = plot.width() / grid_.samples();
+    // From the edge that starts the run to the one that ends it, clipped to the plot.
+    const double x0 = plot.left() + (bracket_->first - firstSample_) * pitch;
+    const double x1 = plot.left() + (bracket_->last - firstSample_ + 1) * pitch;
+    const double y = top + std::max(1.0, (bottom - top) * 0.05);
+    const double tick = (bottom - top) * 0.9;
+    p.save();
+    p.setClipRect(plot);
+    p.setPen(QPen(QColor(255, 255, 255), 1));
+    p.drawLine(QPointF(x0, y), QPointF(x1, y));
+    p.drawLine(QPointF(x0, y), QPointF(x0, y + tick));
+    p.drawLine(QPointF(x1, y), QPointF(x1, y + tick));
+    p.restore();
 }
 
 void TimingChart::drawRowValues(QPainter& p) const {
