@@ -14,10 +14,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QVBoxLayout>
 #include <QValidator>
 #include <algorithm>
 #include <array>
@@ -26,6 +28,7 @@
 #include "session/WindowHost.h"
 #include "widgets/Controls.h"
 #include "widgets/Geometry.h"
+#include "widgets/ScrollFit.h"
 
 namespace zq {
 
@@ -77,9 +80,16 @@ HexList::~HexList() = default;
 void HexList::createControls() {
     // Positions and sizes are designed in twips: 15 a pixel at 96 dpi, scaled with the screen.
     const TwipScale scale = TwipScale::ForWidget(this);
-    resize(scale.toPixels(kClientWidthTwips), scale.toPixels(kClientHeightTwips));
+    designSize_ = QSize(scale.toPixels(kClientWidthTwips), scale.toPixels(kClientHeightTwips));
+    // The controls lie on a client that scrolls where the screen is smaller than the design.
+    auto* client = new QWidget;
+    client->setObjectName("HexListClient");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ScrollWhenSmall(this, client, designSize_));
+    QWidget* const parent = client;
 
-    HexListText = new ListingTextBox(this);
+    HexListText = new ListingTextBox(parent);
     HexListText->setObjectName("HexListText");
     HexListText->setGeometry(scale.rect(300, 690, 6375, 7905));
     HexListText->setReadOnly(true);
@@ -100,7 +110,7 @@ void HexList::createControls() {
         HexListText->setPalette(p);
     }
 
-    HexListBanner = new QLabel(kBannerInitial, this);
+    HexListBanner = new QLabel(kBannerInitial, parent);
     HexListBanner->setObjectName("HexListBanner");
     HexListBanner->setGeometry(scale.rect(840, 210, 8295, 435));
     HexListBanner->setAlignment(Qt::AlignCenter);
@@ -108,10 +118,10 @@ void HexList::createControls() {
     bannerFont.setPointSizeF(kBannerFontPoints);
     HexListBanner->setFont(bannerFont);
 
-    controls_ = std::make_unique<ViewControls>(this, scale,
+    controls_ = std::make_unique<ViewControls>(parent, scale,
                                                ViewControls::Design{7920, 5490, 7980, 6240, true});
     const ViewControls& c = *controls_;
-    GraphShow = new QPushButton("Show Graph", this);
+    GraphShow = new QPushButton("Show Graph", parent);
     GraphShow->setObjectName("GraphShow");
     GraphShow->setGeometry(scale.rect(9720, 7860, 1395, 585));
     GraphShow->setAutoDefault(false);
@@ -147,9 +157,11 @@ void HexList::createControls() {
     for (QLineEdit* box :
          {c.DataLen, c.StartPos, c.TrigCentricVal, c.ZeroCentricVal, c.MarkCursorA, c.MarkCursorB})
         connect(box, &QLineEdit::returnPressed, this, &HexList::Update_Click);
-    designSize_ = size();
     listDesign_ = HexListText->geometry();
-    setMinimumSize(designSize_);
+    OnClientGrowth(client, designSize_, [this](QSize growth) {
+        HexListText->setGeometry(listDesign_.adjusted(0, 0, 0, growth.height()));
+    });
+    FitToScreen(this, designSize_);
     setAcceptDrops(true);
     HexListText->setAcceptDrops(false);  // a drop on the list is a drop on the window
     GraphShow->setAccessibleName("Show Graph");
@@ -159,13 +171,6 @@ void HexList::createControls() {
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
     addAction(quit);
-}
-
-void HexList::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (designSize_.isEmpty()) return;
-    const QSize growth = (size() - designSize_).expandedTo(QSize(0, 0));
-    HexListText->setGeometry(listDesign_.adjusted(0, 0, 0, growth.height()));
 }
 
 void HexList::dragEnterEvent(QDragEnterEvent* event) {

@@ -41,7 +41,6 @@ class HexList : public QWidget, private HexListOutput {
 
   protected:
     // The list takes the growth of a larger window: more lines show.
-    void resizeEvent(QResizeEvent* event) override;
     // A dropped capture file goes to the main window, loaded as "Load  from Disk" loads it.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "view/ViewGestures.h"
 #include "widgets/ChartGestures.h"
 #include "widgets/Controls.h"
+#include "widgets/ScrollFit.h"
 #include "widgets/TimingChart.h"
 
 namespace zq {
@@ -50,9 +52,8 @@ TimingView::TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& 
     connect(&device_, &DeviceSession::captureComplete, this, &TimingView::CaptureComplete);
 
     // Load event.
-    resize(scale_.toPixels(kWindowWidth), scale_.toPixels(kWindowHeight));
-    // The design's size is the smallest that shows every control.
-    setMinimumSize(size());
+    // The design's size where the screen has room for it; a smaller screen scrolls.
+    FitToScreen(this, QSize(scale_.toPixels(kWindowWidth), scale_.toPixels(kWindowHeight)));
     ShowSetup();
     withBoxes([this](ViewBoxes& b) { logic_.FormLoad(b); });
 }
@@ -68,9 +69,12 @@ void TimingView::buildControls() {
     openFile->setObjectName("OpenFile");
     connect(openFile, &QAction::triggered, this, &TimingView::Load_Click);
 
-    auto* client = new QWidget(this);
+    auto* client = new QWidget;
     client->setObjectName("TimingViewClient");
-    setCentralWidget(client);
+    // The client's design size: the window's, less the menu bar.
+    const QSize clientDesign(scale_.toPixels(kWindowWidth),
+                             scale_.toPixels(kWindowHeight) - menuBar()->sizeHint().height());
+    setCentralWidget(ScrollWhenSmall(this, client, clientDesign));
     area_ = BuildChartArea(client, scale_);
     controls_ = std::make_unique<ViewControls>(client, scale_,
                                                ViewControls::Design{360, 6840, 4200, 6810, false});
@@ -149,6 +153,7 @@ void TimingView::buildControls() {
         b->setAccessibleName(b->text().simplified());
     ReadStatus_->setAccessibleName("Read progress");
     growth_ = std::make_unique<ChartGrowth>(client, area_);
+    OnClientGrowth(client, clientDesign, [this](QSize growth) { growth_->apply(growth); });
     buildLabelDrag();
 }
 
@@ -218,11 +223,6 @@ void TimingView::closeEvent(QCloseEvent* event) {
     }
     Unload();
     event->accept();
-}
-
-void TimingView::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    growth_->apply(size() - QSize(scale_.toPixels(kWindowWidth), scale_.toPixels(kWindowHeight)));
 }
 
 void TimingView::Load_Click() {

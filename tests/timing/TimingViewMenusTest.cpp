@@ -10,6 +10,9 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +27,7 @@
 #include "timing/TimingView.h"
 #include "view/SetupJson.h"
 #include "widgets/ChartArea.h"
+#include "widgets/ScrollFit.h"
 #include "widgets/TimingChart.h"
 #include "zq/Version.h"
 
@@ -252,8 +256,32 @@ TEST_F(TimingViewMenus, GrowingWindowGrowsTheChartAndKeepsControlsAtTheBottom) {
     const double band = view->chart()->y() + view->chart()->valueToY(0.5);
     EXPECT_NEAR(geometry("Label1").center().y(), band, 1.5);
     EXPECT_GT(geometry("Label1").y(), label0.y());
-    view->resize(before - QSize(100, 100));  // the design size is the minimum
-    EXPECT_EQ(view->size(), before);
+}
+
+// A screen smaller than the design (a laptop's, or any at scale 2): the window shrinks, its
+// client keeps the design and scrolls, and every control can be scrolled into view.
+TEST_F(TimingViewMenus, SmallWindowScrollsToEveryControl) {
+    view->show();
+    QApplication::processEvents();
+    const QSize design = child<QWidget>("TimingViewClient")->size();
+    auto* scroll = child<QScrollArea>("TimingViewClientScroll");
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());  // at the design size, no bars
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+    view->resize(640, 360);
+    QApplication::processEvents();
+    EXPECT_EQ(view->size(), QSize(640, 360));
+    EXPECT_EQ(child<QWidget>("TimingViewClient")->size(), design);
+    for (const char* name : {"TextList", "MarkCursorB", "Load", "DataLen"}) {
+        auto* w = child<QWidget>(name);
+        scroll->ensureWidgetVisible(w, 0, 0);
+        const QRect inViewport(w->mapTo(scroll->viewport(), QPoint(0, 0)), w->size());
+        EXPECT_TRUE(scroll->viewport()->rect().contains(inViewport)) << name;
+    }
+    // A window made for a screen smaller than the design opens within it.
+    QWidget probe;
+    probe.move(5000, 5000);
+    FitToScreen(&probe, QSize(4000, 3000));
+    EXPECT_TRUE(probe.screen()->availableGeometry().contains(probe.geometry())) << "fits";
 }
 
 TEST_F(TimingViewMenus, EveryControlIsNamedAndReachableWithTab) {

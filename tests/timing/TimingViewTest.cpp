@@ -562,7 +562,7 @@ TEST_F(TimingViewTest, ExportedPictureIsWhatTheWindowShows) {
     click("MarkZerocentricCheck");
     click("MarkCursorsCheck");
     const QImage shown =
-        view->centralWidget()
+        view->findChild<QWidget*>("TimingViewClient")
             ->grab(QRect(QPoint(0, 0), ChartArea::VisibleSize(TwipScale::ForWidget(view.get()))))
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
