@@ -165,6 +165,8 @@ void HexList::createControls() {
     setAcceptDrops(true);
     HexListText->setAcceptDrops(false);  // a drop on the list is a drop on the window
     GraphShow->setAccessibleName("Show Graph");
+    GraphShow->setToolTip("Back to the timing diagram, with the window last applied here");
+    HexListText->setToolTip("The window's sample words: line address, sample, hex digits, bits");
     HexListBanner->setAccessibleName("Listing title");
     auto* quit = new QAction("Quit", this);
     quit->setObjectName("Quit");

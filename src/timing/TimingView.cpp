@@ -90,6 +90,9 @@ void TimingView::buildControls() {
     Load_ = button("Load", "Load  from Disk", 7980, 6960, 1215, 495);
     ReadZQ350_ = button("ReadZQ350", "Read  from ZQ350", 9240, 6960, 1215, 495);
     TextList_ = button("TextList", "Text List", 8700, 7620, 1035, 495);
+    Load_->setToolTip("Open a capture file (Ctrl+O)");
+    ReadZQ350_->setToolTip("Read a capture out of the ZQ350 into a new file");
+    TextList_->setToolTip("Show the same window of samples as a coloured hex listing");
 
     // Not a designed control: progress of a device read, in the free space beside the buttons.
     // Not a designed control: with a sample rate, the cursors' distance in time beside "Cursor

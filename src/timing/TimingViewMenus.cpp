@@ -16,6 +16,7 @@
 #include "chart/PositionLabels.h"
 #include "timing/CaptureExport.h"
 #include "timing/TimingView.h"
+#include "widgets/ChartGestures.h"
 #include "widgets/Controls.h"
 #include "widgets/TimingChart.h"
 #include "zq/Version.h"
@@ -80,6 +81,12 @@ void TimingView::buildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");
+    QAction* keys = help->addAction("&Keyboard and Mouse");
+    keys->setObjectName("KeyboardAndMouse");
+    keys->setShortcut(QKeySequence::HelpContents);
+    connect(keys, &QAction::triggered, this, [this] {
+        dialogs_.MessageBox(kGesturesHelp, Buttons::Ok, Icon::None, "Keyboard and Mouse");
+    });
     QAction* about = help->addAction("&About");
     about->setObjectName("About");
     connect(about, &QAction::triggered, this, &TimingView::About_Click);
@@ -102,6 +109,7 @@ void TimingView::buildReadControls(QWidget* client) {
     StopRead_->setObjectName("StopRead");
     StopRead_->setGeometry(scale_.rect(13680, 7260, 1080, 345));
     StopRead_->setAccessibleName("Stop the read");
+    StopRead_->setToolTip("End the read now (Esc): what arrived is kept and shown");
     StopRead_->setAutoDefault(false);
     StopRead_->hide();
     setTabOrder(TextList_, StopRead_);

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -37,6 +38,7 @@ ChartGestures::ChartGestures(TimingChart* chart)
     overview_->setObjectName("Overview");
     overview_->setAccessibleName("Overview");
     overview_->setFocusPolicy(Qt::NoFocus);  // outside the designed tab order
+    overview_->setToolTip("The whole capture: the handle is the window shown; drag it to move");
     overview_->setGeometry(chart->overviewRect());
     connect(overview_, &QScrollBar::valueChanged, this, [this](int start) {
         if (!syncing_) request(ClampedWindow(start, shown().length));
@@ -106,6 +108,16 @@ bool ChartGestures::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Leave:
             hover(std::nullopt);
             return false;
+        case QEvent::ToolTip: {
+            // Over the plot the read-out beside the pointer speaks; around it, the gestures.
+            const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+            if (chart_->sampleAt(at))
+                QToolTip::hideText();
+            else
+                QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), kGesturesHelp,
+                                   chart_);
+            return true;
+        }
         case QEvent::Resize:
             overview_->setGeometry(chart_->overviewRect());
             return false;

@@ -25,6 +25,31 @@ class QLabel;
 
 namespace zq {
 
+// Every gesture of the chart and its labels, as Help > Keyboard and Mouse lists them; the
+// chart's tooltip gives the same.
+inline constexpr const char* kGesturesHelp =
+    "On the chart\n"
+    "  Wheel: zoom in or out around the pointer\n"
+    "  Shift+wheel or sideways wheel: step the window back or forward\n"
+    "  Drag: pan the window\n"
+    "  Ctrl+drag: zoom to the dragged range\n"
+    "  Click: put cursor A there\n"
+    "  Right-click or Shift+click: put cursor B there\n"
+    "  Drag a cursor's line: move that cursor\n"
+    "  Pointer: the pulse or bus value under it measured beside it\n"
+    "\n"
+    "Keys, with the chart focused (Tab to it, or click it)\n"
+    "  Left, Right: step the window back or forward\n"
+    "  +, -: zoom in or out\n"
+    "  Home, End: the capture's start or end\n"
+    "  N, Shift+N: cursor A to the next or previous edge of the channel under the pointer\n"
+    "  Enter in a box: apply it; Esc: stop a device read\n"
+    "\n"
+    "On the channel labels\n"
+    "  Drag a label up or down: move its row\n"
+    "\n"
+    "Ctrl+O opens a capture, Ctrl+Q quits.";
+
 class ChartGestures : public QObject {
     Q_OBJECT
   public:

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -392,9 +393,25 @@ void TimingChart::paintEvent(QPaintEvent* event) {
     }
     drawBracket(p);
     drawRowValues(p);
+    // The keys act on the chart when it has the focus: a frame says so.
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void TimingChart::resizeEvent(QResizeEvent*) { cache_ = QImage(); }
+
+void TimingChart::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TimingChart::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
 
 void TimingChart::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)

@@ -153,6 +153,23 @@ ViewControls::ViewControls(QWidget* client, const TwipScale& scale, const Design
     Update->setAccessibleName("Go");
     DecStart->setAccessibleName("Step back");
     IncStart->setAccessibleName("Step forward");
+
+    // What each control does, a hover away.
+    DataLen->setToolTip(
+        "How many samples the window shows after its first (Enter or Go ! applies it)");
+    StartPos->setToolTip("The window's first sample, 0 to 2047 (Enter or Go ! applies it)");
+    Update->setToolTip("Apply the window and the marks as typed");
+    DecStart->setToolTip("Step the window back by a quarter of its length");
+    IncStart->setToolTip("Step the window forward by a quarter of its length");
+    MarkTrigCheck->setToolTip("Mark the trigger sample (1024)");
+    MarkTrigcentricCheck->setToolTip("Mark every so many samples counted from the trigger");
+    MarkZerocentricCheck->setToolTip("Mark every so many samples counted from sample 0");
+    TrigCentricVal->setToolTip("Interval of the marks counted from the trigger, in samples");
+    ZeroCentricVal->setToolTip("Interval of the marks counted from sample 0, in samples");
+    MarkCursorsCheck->setToolTip("Show the two cursors and their distance");
+    MarkCursorA->setToolTip("Cursor A's sample (in the diagram a click sets it)");
+    MarkCursorB->setToolTip("Cursor B's sample (in the diagram a right-click sets it)");
+    MarkCursorDiff->setToolTip("The distance between the cursors, in samples");
 }
 
 ViewBoxes ViewControls::boxes() const {

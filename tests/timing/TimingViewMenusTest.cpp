@@ -300,7 +300,16 @@ TEST_F(TimingViewMenus, EveryControlIsNamedAndReachableWithTab) {
         if (c->focusPolicy() & Qt::TabFocus) {
             EXPECT_TRUE(chain.count(c)) << c->objectName().toStdString();
         }
+        // What a control does is a hover away.
+        if (c->inherits("QAbstractButton") || c->inherits("QLineEdit")) {
+            EXPECT_FALSE(c->toolTip().isEmpty()) << c->objectName().toStdString();
+        }
     }
+    // Help > Keyboard and Mouse lists the gestures.
+    child<QAction>("KeyboardAndMouse")->trigger();
+    ASSERT_FALSE(program.dialogs.boxes.empty());
+    EXPECT_NE(program.dialogs.boxes.back().text.find("Ctrl+drag: zoom to the dragged range"),
+              std::string::npos);
 }
 
 }  // namespace
