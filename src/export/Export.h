@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "capture/DecodedCapture.h"
 
@@ -39,6 +40,9 @@ Timebase ChooseTimebase(uint64_t sampleRate);
 std::string HeaderSafeText(std::string_view text);
 std::string HeaderSafeName(std::string_view path);
 
+// A name as a VCD reference: one word, blanks as '_', nothing that could end the header.
+std::string VcdWireName(std::string_view name);
+
 // The date of an export's header: now, in UTC ("2026-12-07 18:13:54 UTC").
 std::string DateNow();
 
@@ -46,17 +50,25 @@ std::string DateNow();
 using ChannelNames = std::array<std::string, 16>;
 ChannelNames DefaultChannelNames();
 
+// A bus of the setup: its name and its channels, the most significant first.
+struct BusWires {
+    std::string name;
+    std::vector<int> channels;
+};
+
 struct VcdOptions {
     uint64_t sampleRate = kDefaultSampleRate;
     std::string source;                     // the capture's path; only its file name is written
     std::string date;                       // text of the $date section
     std::string program = "zq350-inspect";  // written with the version in $version
     ChannelNames names = DefaultChannelNames();  // wire names; a blank is written as '_'
+    std::vector<BusWires> buses;                 // written as vectors after the wires
 };
 
 // Wires D0..D15, TRIG (1 at the trigger sample only) and UNRELIABLE (1 over damaged lines and
-// samples without a complete word); D0..D15 are x where the file holds no word. Every note is
-// in the header: some readers stop at a comment among the value changes.
+// samples without a complete word); D0..D15 are x where the file holds no word. Each bus is a
+// vector of its channels as well, x where they are. Every note is in the header: some readers
+// stop at a comment among the value changes.
 std::string Vcd(const DecodedCapture& c, const VcdOptions& o);
 
 // "sample,word,D15,...,D0", one row per sample 0..2047; word and bits are empty where the file
@@ -65,13 +77,22 @@ std::string Csv(const DecodedCapture& c, const ChannelNames& names = DefaultChan
 
 struct GtkwOptions {
     std::string dumpFile;  // absolute path of the VCD; no '"' or control characters
+    // Absolute path of the save file itself: the viewer finds a moved dump file beside it.
+    // Empty: not written.
+    std::string saveFile;
     uint64_t sampleRate = kDefaultSampleRate;
     std::optional<int32_t> cursorA, cursorB;  // samples; absent or outside the capture: no marker
+    ChannelNames names = DefaultChannelNames();  // the VCD's wire names, as VcdOptions
+    // Names shown for the channels where they differ from the wire's (a blank the VCD wrote
+    // as '_'); empty: the wire's name.
+    ChannelNames aliases{};
+    std::vector<BusWires> buses;  // as VcdOptions
 };
 
 // A save file for the waveform viewer: D15..D0 as one trace each in one group, TRIG and
-// UNRELIABLE below, the primary marker at the trigger, the cursors as named markers A and B,
-// the whole capture in view. Returns nullopt when the path cannot be written into it.
+// UNRELIABLE below, then a group for each bus with its vector in hexadecimal and its members;
+// the primary marker at the trigger, the cursors as named markers A and B, the whole capture in
+// view. Returns nullopt when a path cannot be written into it.
 std::optional<std::string> Gtkw(const GtkwOptions& o);
 
 }  // namespace zq::exports

@@ -15,13 +15,16 @@ constexpr int kNamedMarkers = 26;
 }  // namespace
 
 std::optional<std::string> Gtkw(const GtkwOptions& o) {
-    // The path is written between quotes and read back verbatim, without escapes.
-    for (char c : o.dumpFile)
-        if (c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return std::nullopt;
+    // Paths are written between quotes and read back verbatim, without escapes.
+    for (const std::string* path : {&o.dumpFile, &o.saveFile})
+        for (char c : *path)
+            if (c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return std::nullopt;
     const Timebase tb = ChooseTimebase(o.sampleRate);
 
     std::string out = "[*] zq350 " + std::string(kVersion) + ": a ZQ350 capture\n";
     out += "[dumpfile] \"" + o.dumpFile + "\"\n";
+    // With its own path, the viewer finds a dump file moved along with it by their relation.
+    if (!o.saveFile.empty()) out += "[savefile] \"" + o.saveFile + "\"\n";
     out += "[timestart] 0\n";
     out += "[size] " + std::to_string(kViewWidth) + " 700\n";
     // The viewer counts time in the timescale's unit without its number (100 ns: ns), so
@@ -44,9 +47,25 @@ std::optional<std::string> Gtkw(const GtkwOptions& o) {
     if (marker(o.cursorB) != "-1") out += "[markername] BCursor B\n";
     // One group of the sixteen channels, D15 on top as in the listing's bits, then the two
     // wires about the capture itself.
+    // A channel by its wire's name, shown by the setup's name where the two differ.
+    const auto channel = [&](int b) {
+        const std::string wire = "zq350." + VcdWireName(o.names[static_cast<size_t>(b)]);
+        const std::string& alias = o.aliases[static_cast<size_t>(b)];
+        if (alias.empty() || alias == VcdWireName(o.names[static_cast<size_t>(b)]))
+            return wire + "\n";
+        return "+{" + HeaderSafeText(alias) + "} " + wire + "\n";
+    };
     out += "@800200\n-ZQ350 D15..D0\n@28\n";
-    for (int b = 15; b >= 0; --b) out += "zq350.D" + std::to_string(b) + "\n";
+    for (int b = 15; b >= 0; --b) out += channel(b);
     out += "@1000200\n-ZQ350 D15..D0\n@28\nzq350.TRIG\nzq350.UNRELIABLE\n";
+    // Each bus as a group: its value in hexadecimal, then its members.
+    for (const BusWires& bus : o.buses) {
+        const std::string name = VcdWireName(bus.name);
+        out += "@800200\n-" + HeaderSafeText(bus.name) + "\n@22\nzq350." + name + "[" +
+               std::to_string(bus.channels.size() - 1) + ":0]\n@28\n";
+        for (int ch : bus.channels) out += channel(ch);
+        out += "@1000200\n-" + HeaderSafeText(bus.name) + "\n";
+    }
     return out;
 }
 

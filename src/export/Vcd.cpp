@@ -1,5 +1,6 @@
 #include <array>
 #include <ctime>
+#include <vector>
 
 #include "capture/CaptureFormat.h"
 #include "export/Export.h"
@@ -15,10 +16,22 @@ constexpr int kTrigWire = 16;
 constexpr int kUnreliableWire = 17;
 
 // Identifiers '!' (D0) to '0' (D15), then '1' (TRIG) and '2' (UNRELIABLE): one character each
-// keeps every value change a two-byte line.
-char WireId(int wire) { return static_cast<char>('!' + wire); }
+// keeps every value change a two-byte line. Buses follow from '3'; past '~' they take two.
+std::string WireId(int wire) {
+    constexpr int kOneChar = '~' - '!' + 1;
+    if (wire < kOneChar) return std::string(1, static_cast<char>('!' + wire));
+    return std::string{static_cast<char>('!' + (wire - kOneChar) / kOneChar),
+                       static_cast<char>('!' + (wire - kOneChar) % kOneChar)};
+}
 
 }  // namespace
+
+std::string VcdWireName(std::string_view name) {
+    std::string safe = HeaderSafeText(name);
+    for (char& ch : safe)
+        if (ch == ' ') ch = '_';
+    return safe;
+}
 
 std::optional<uint64_t> ParseSampleRate(std::string_view text) {
     if (text.empty() || text.size() > 16) return std::nullopt;
@@ -101,16 +114,24 @@ std::string Vcd(const DecodedCapture& c, const VcdOptions& o) {
         "$comment D0..D15 are x where the file holds no complete word; UNRELIABLE is 1 over "
         "damaged lines and samples without a complete word $end\n";
     out += "$timescale " + tb.timescale() + " $end\n$scope module zq350 $end\n";
-    for (int b = 0; b < 16; ++b) {
-        // A reference is one word: no blank, nothing that could end the header.
-        std::string name = HeaderSafeText(o.names[static_cast<size_t>(b)]);
-        for (char& ch : name)
-            if (ch == ' ') ch = '_';
-        out += std::string("$var wire 1 ") + WireId(b) + " " + name + " $end\n";
+    for (int b = 0; b < 16; ++b)
+        out += "$var wire 1 " + WireId(b) + " " + VcdWireName(o.names[static_cast<size_t>(b)]) +
+               " $end\n";
+    out += "$var wire 1 " + WireId(kTrigWire) + " TRIG $end\n";
+    out += "$var wire 1 " + WireId(kUnreliableWire) + " UNRELIABLE $end\n";
+    for (size_t n = 0; n < o.buses.size(); ++n) {
+        const size_t width = o.buses[n].channels.size();
+        out += "$var wire " + std::to_string(width) + " " + WireId(kWires + static_cast<int>(n)) +
+               " " + VcdWireName(o.buses[n].name) + " [" + std::to_string(width - 1) + ":0] $end\n";
     }
-    out += std::string("$var wire 1 ") + WireId(kTrigWire) + " TRIG $end\n";
-    out += std::string("$var wire 1 ") + WireId(kUnreliableWire) + " UNRELIABLE $end\n";
     out += "$upscope $end\n$enddefinitions $end\n";
+    // A bus's value as its vector's bits, most significant first.
+    const auto busBits = [&](const BusWires& bus, size_t i) {
+        std::string bits;
+        for (int ch : bus.channels) bits += !c.held[i] ? 'x' : ((c.words[i] >> ch) & 1) ? '1' : '0';
+        return bits;
+    };
+    std::vector<std::string> previousBus(o.buses.size());
 
     std::array<char, kWires> previous;
     previous.fill('?');
@@ -121,7 +142,9 @@ std::string Vcd(const DecodedCapture& c, const VcdOptions& o) {
             levels[static_cast<size_t>(b)] = !c.held[i] ? 'x' : ((c.words[i] >> b) & 1) ? '1' : '0';
         levels[kTrigWire] = s == kTriggerSample ? '1' : '0';
         levels[kUnreliableWire] = c.unreliable[i] ? '1' : '0';
-        if (levels == previous) continue;
+        std::vector<std::string> bus(o.buses.size());
+        for (size_t n = 0; n < o.buses.size(); ++n) bus[n] = busBits(o.buses[n], i);
+        if (levels == previous && bus == previousBus) continue;
         out += '#';
         out += std::to_string(tb.at(s));
         out += '\n';
@@ -132,8 +155,13 @@ std::string Vcd(const DecodedCapture& c, const VcdOptions& o) {
             out += WireId(static_cast<int>(w));
             out += '\n';
         }
+        for (size_t n = 0; n < bus.size(); ++n) {
+            if (bus[n] == previousBus[n]) continue;
+            out += 'b' + bus[n] + ' ' + WireId(kWires + static_cast<int>(n)) + '\n';
+        }
         if (s == 0) out += "$end\n";
         previous = levels;
+        previousBus = std::move(bus);
     }
     // The end of the last sample, so that it has a length.
     out += '#';

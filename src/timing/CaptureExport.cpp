@@ -9,6 +9,7 @@
 #include "capture/DecodedCapture.h"
 #include "export/Export.h"
 #include "export/OutputFile.h"
+#include "export/SetupExport.h"
 #include "timing/TimingViewLogic.h"
 
 namespace zq {
@@ -84,13 +85,15 @@ bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportK
     const DecodedCapture& decoded = *capture.model();
     std::string bytes;
     if (kind == ExportKind::Vcd) {
+        // Named and timed as the setup in use says.
         exports::VcdOptions o;
+        exports::ApplySetup(capture.setup(), o);
         o.source = capture.currentFile();
         o.date = exports::DateNow();
         o.program = "zq350";
         bytes = exports::Vcd(decoded, o);
     } else {
-        bytes = exports::Csv(decoded);
+        bytes = exports::Csv(decoded, exports::CsvNames(capture.setup()));
     }
     return WriteExportBytes(capture, dialogs, path, bytes);
 }

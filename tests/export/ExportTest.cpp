@@ -4,6 +4,7 @@
 #include <string>
 
 #include "export/Export.h"
+#include "export/SetupExport.h"
 
 namespace zq::exports {
 namespace {
@@ -71,6 +72,42 @@ TEST(Export, SaveFileMarkers) {
     EXPECT_EQ(g->find("[markername] B"), std::string::npos);
     o.dumpFile = "/tmp/a\"b.vcd";
     EXPECT_FALSE(Gtkw(o));
+}
+
+// A setup's names, buses and rate in the VCD and the save file: buses as vectors (x where
+// the file holds no word) and as groups; the names as typed shown over their wire names.
+TEST(Export, SetupNamesAndBuses) {
+    ChannelSetup setup;
+    setup.channels[0].name = "UART TX";
+    setup.channels[3].name = "CLK";
+    setup.buses = {{"NIB", {3, 2, 1, 0}, {}}};
+    setup.sampleRate = 2e6;
+    DecodedCapture c;
+    c.words[0] = 0x9;
+    c.held.set(0);
+    c.words[1] = 0x9;
+    c.held.set(1);  // sample 2 on: no word
+    VcdOptions v;
+    ApplySetup(setup, v);
+    const std::string vcd = Vcd(c, v);
+    for (const char* line : {"$var wire 1 ! UART_TX $end\n", "$var wire 1 $ CLK $end\n",
+                             "$var wire 4 3 NIB [3:0] $end\n", "$timescale 100 ns $end\n",
+                             "$dumpvars\n1!\n", "b1001 3\n", "#10\nx!\n"})
+        EXPECT_NE(vcd.find(line), std::string::npos) << line << vcd;
+    EXPECT_NE(vcd.find("bxxxx 3\n", vcd.find("#10\n")), std::string::npos);
+
+    GtkwOptions g;
+    ApplySetup(setup, g);
+    g.dumpFile = "/d/x.vcd";
+    g.saveFile = "/d/x.gtkw";
+    const auto save = Gtkw(g);
+    ASSERT_TRUE(save);
+    for (const char* line :
+         {"[savefile] \"/d/x.gtkw\"\n", "+{UART TX} zq350.UART_TX\n", "\nzq350.CLK\n",
+          "-NIB\n@22\nzq350.NIB[3:0]\n@28\nzq350.CLK\nzq350.D2\n"})
+        EXPECT_NE(save->find(line), std::string::npos) << line << *save;
+    g.saveFile = "/d/a\"b.gtkw";
+    EXPECT_FALSE(Gtkw(g));
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "chart/PositionLabels.h"
 #include "export/Export.h"
 #include "export/OutputFile.h"
+#include "export/SetupExport.h"
 #include "view/BoxNumber.h"
 #include "view/Setup.h"
 #include "zq/Version.h"
@@ -39,7 +40,7 @@ constexpr const char* kUsage =
     "       zq350-inspect grid   FILE [view options]\n"
     "       zq350-inspect check  [--verbose] FILE...\n"
     "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv [--gtkw OUT.gtkw]\n"
-    "                                 [--samplerate HZ] [--cursors A,B|off]\n"
+    "                                 [--samplerate HZ] [--cursors A,B|off] [--no-bus-vectors]\n"
     "       zq350-inspect render FILE -o OUT.png [view options]\n"
     "       zq350-inspect measure FILE [--channel NAME|N]... [--samplerate HZ]\n"
     "                                  [--setup FILE] [--csv]\n"
@@ -61,8 +62,12 @@ constexpr const char* kUsage =
     "  --gtkw OUT.gtkw       with --vcd: a GTKWave save file that opens OUT.vcd with the\n"
     "                        trigger marker and the cursors as named markers\n"
     "  --samplerate HZ       sample rate for the VCD's times, in hertz (1000000: 1 us)\n"
+    "  --no-bus-vectors      leave the setup's buses out of the VCD (sigrok-cli 0.5 reads\n"
+    "                        1-bit wires only)\n"
     "With --setup FILE, the VCD's wires and the CSV's columns carry the setup's channel\n"
-    "names, and its sample rate times the VCD unless --samplerate is given. Every command\n"
+    "names, each bus is a vector in the VCD and a group in the save file (whose traces show\n"
+    "the names as typed), and the setup's sample rate times the VCD unless --samplerate is\n"
+    "given. Hidden rows and the order change no export. Every command\n"
     "takes --setup FILE; list, grid and check print what they print without it.\n"
     "An output of export or render replaces its file whole or not at all; the capture\n"
     "itself, a pipe or a socket is refused.\n"
@@ -260,8 +265,14 @@ int Export(const std::string& path, const std::vector<std::string>& args,
     const auto rest = ParseViewOptions(args, boxes, error);
     if (!rest) return Usage(error);
     std::string vcdPath, csvPath, gtkwPath, rate;
+    bool busVectors = true;
     for (size_t i = 0; i < rest->size(); ++i) {
         const std::string& a = (*rest)[i];
+        // sigrok-cli 0.5 reads 1-bit wires only and stops at the first wider value.
+        if (a == "--no-bus-vectors") {
+            busVectors = false;
+            continue;
+        }
         std::string* target = a == "--vcd"          ? &vcdPath
                               : a == "--csv"        ? &csvPath
                               : a == "--gtkw"       ? &gtkwPath
@@ -275,9 +286,7 @@ int Export(const std::string& path, const std::vector<std::string>& args,
         return Usage("export needs one of --vcd OUT.vcd or --csv OUT.csv");
     if (!gtkwPath.empty() && vcdPath.empty()) return Usage("--gtkw needs --vcd");
     // The setup's rate unless --samplerate says otherwise; whole hertz, as the VCD counts them.
-    uint64_t sampleRate = exports::kDefaultSampleRate;
-    if (setup.sampleRate && *setup.sampleRate >= 0.5 && *setup.sampleRate <= 1e15)
-        sampleRate = static_cast<uint64_t>(std::llround(*setup.sampleRate));
+    uint64_t sampleRate = exports::SetupSampleRate(setup);
     if (!rate.empty()) {
         const auto r = exports::ParseSampleRate(rate);
         if (!r) return Usage("--samplerate takes a whole number of hertz, 1 to 10^15");
@@ -299,22 +308,26 @@ int Export(const std::string& path, const std::vector<std::string>& args,
     std::string text, gtkwText;
     if (!vcdPath.empty()) {
         exports::VcdOptions o;
+        exports::ApplySetup(setup, o);
+        if (!busVectors) o.buses.clear();
         o.sampleRate = sampleRate;
         o.source = path;
         o.date = exports::DateNow();
-        for (int b = 0; b < 16; ++b) o.names[static_cast<size_t>(b)] = setup.VcdName(b);
         text = exports::Vcd(capture, o);
     } else {
-        exports::ChannelNames names;
-        for (int b = 0; b < 16; ++b) names[static_cast<size_t>(b)] = setup.CsvColumn(b);
-        text = exports::Csv(capture, names);
+        text = exports::Csv(capture, exports::CsvNames(setup));
     }
     if (!gtkwPath.empty()) {
         exports::GtkwOptions g;
-        // The file the VCD will be, by the full path the viewer opens it by.
+        exports::ApplySetup(setup, g);
+        if (!busVectors) g.buses.clear();
+        // The files the VCD and the save file will be, by the full paths the viewer uses.
         const auto dumpFile = exports::ResolveOutputPath(vcdPath, error);
         if (!dumpFile) return fail(vcdPath + ": " + error);
+        const auto saveFile = exports::ResolveOutputPath(gtkwPath, error);
+        if (!saveFile) return fail(gtkwPath + ": " + error);
         g.dumpFile = *dumpFile;
+        g.saveFile = *saveFile;
         g.sampleRate = sampleRate;
         if (boxes.MarkCursorsCheck) {
             g.cursorA = CursorSample(boxes.MarkCursorA);
