@@ -1,6 +1,8 @@
 #include "timing/ChannelsDialog.h"
 
+#include <QCursor>
 #include <QDialogButtonBox>
+#include <QDrag>
 #include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +29,19 @@ class RowTable : public QTableWidget {
     std::function<void(int from, int gap)> rowDropped;
 
   protected:
+    // Qt's own start would remove the dragged row once the drop reports a move; here the drop
+    // alone moves it.
+    void startDrag(Qt::DropActions) override {
+        const int row = currentRow();
+        if (row < 0) return;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(model()->mimeData(selectionModel()->selectedIndexes()));
+        const QRect shown = visualRect(model()->index(row, 0))
+                                .united(visualRect(model()->index(row, columnCount() - 1)));
+        drag->setPixmap(viewport()->grab(shown));
+        drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - shown.topLeft());
+        drag->exec(Qt::MoveAction);
+    }
     void dropEvent(QDropEvent* event) override {
         // Rows of this table only (the view lets no other drag in).
         if (event->source() != this || currentRow() < 0) {
@@ -37,9 +52,9 @@ class RowTable : public QTableWidget {
         const int row = rowAt(y);
         int gap = rowCount();
         if (row >= 0) gap = y > rowViewportPosition(row) + rowHeight(row) / 2 ? row + 1 : row;
-        // Reported as a copy, so that the view does not remove the dragged row afterwards.
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
+        event->acceptProposedAction();
+        setState(NoState);  // the drop indicator goes
+        viewport()->update();
         if (rowDropped) rowDropped(currentRow(), gap);
     }
 };
@@ -72,6 +87,9 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     table_->setObjectName("ChannelTable");
     table_->setHorizontalHeaderLabels({"Channel", "Name", "Hidden"});
     table_->verticalHeader()->hide();
+    // Rows as high as a line of text, so that all sixteen are in view at once.
+    const QFontMetrics m(font());
+    table_->verticalHeader()->setDefaultSectionSize(m.height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -129,6 +147,8 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     busLayout->addWidget(rename, 2, 1);
     busLayout->addWidget(remove, 3, 1);
     busLayout->addWidget(busError_, 4, 0, 1, 2);
+    busLayout->setColumnStretch(0, 1);
+    busList_->setMaximumHeight(m.height() * 6);
 
     auto* rateLabel = new QLabel("Sample &rate:", this);
     rate_ = new QLineEdit(this);
@@ -166,8 +186,10 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     fillBuses();
     table_->resizeColumnToContents(ColNumber);
     table_->resizeColumnToContents(ColHidden);
-    const QFontMetrics m(font());
-    resize(m.horizontalAdvance(QString(60, 'n')), m.lineSpacing() * 40);
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
+                             kChannels * table_->verticalHeader()->defaultSectionSize() +
+                             2 * table_->frameWidth());
+    resize(m.horizontalAdvance(QString(64, 'n')), sizeHint().height());
     check();
 }
 
