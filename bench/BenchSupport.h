@@ -35,6 +35,14 @@ class ScriptedDialogs : public Dialogs {
     }
     bool ShowSave(OpenLogSettings& settings) override { return ShowOpen(settings); }
     void Beep() override {}
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<ChannelSetup> EditChannels(const ChannelSetup&) override { return std::nullopt; }
+    std::optional<Bus> AskBus(const ChannelSetup&, const std::vector<int>&) override {
+        return std::nullopt;
+    }
 };
 
 class NoHost : public WindowHost {

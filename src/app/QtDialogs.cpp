@@ -6,11 +6,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include "timing/BusDialog.h"
+#include "timing/ChannelsDialog.h"
 
 namespace zq {
 
@@ -217,5 +222,28 @@ std::string QtDialogs::ChosenPath(const QString& chosen, const OpenLogSettings& 
 }
 
 void QtDialogs::Beep() { QApplication::beep(); }
+
+std::optional<std::string> QtDialogs::AskText(const std::string& title, const std::string& prompt,
+                                              const std::string& text) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName("AskText");
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString::fromStdString(text));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+std::optional<ChannelSetup> QtDialogs::EditChannels(const ChannelSetup& setup) {
+    ChannelsDialog dialog(setup, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Edited().value;
+}
+
+std::optional<Bus> QtDialogs::AskBus(const ChannelSetup& setup, const std::vector<int>& chosen) {
+    BusDialog dialog(setup, chosen, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Chosen();
+}
 
 }  // namespace zq

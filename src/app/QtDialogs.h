@@ -20,6 +20,10 @@ class QtDialogs : public Dialogs {
     bool ShowOpen(OpenLogSettings& settings) override;
     bool ShowSave(OpenLogSettings& settings) override;
     void Beep() override;
+    std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                       const std::string& text) override;
+    std::optional<ChannelSetup> EditChannels(const ChannelSetup& setup) override;
+    std::optional<Bus> AskBus(const ChannelSetup& setup, const std::vector<int>& chosen) override;
 
     // The name filters the dialog gets for a "Text|pattern|Text|pattern" filter. Each entry
     // keeps its text; its patterns are made to match what a user expects on Linux: "*.*"

@@ -3,7 +3,11 @@
 // only to this interface; the shipped program uses QtDialogs, the tests a scripted fake that
 // answers at once and records what was asked.
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "view/Setup.h"
 
 namespace zq {
 
@@ -45,6 +49,17 @@ class Dialogs {
     // without a question of its own (the caller asks, in its own words).
     virtual bool ShowSave(OpenLogSettings& settings) = 0;
     virtual void Beep() = 0;
+
+    // A line of text asked for under a title, with a prompt and the text to start from (a
+    // channel's name, the sample rate). Nothing when the user cancelled.
+    virtual std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                               const std::string& text) = 0;
+    // The Channels dialog on a setup: the setup as the user left it on OK, nothing on Cancel.
+    virtual std::optional<ChannelSetup> EditChannels(const ChannelSetup& setup) = 0;
+    // The Make Bus dialog: a name and channels (most significant first) chosen among the
+    // setup's rows, starting with chosen selected. Nothing when the user cancelled.
+    virtual std::optional<Bus> AskBus(const ChannelSetup& setup,
+                                      const std::vector<int>& chosen) = 0;
 };
 
 }  // namespace zq

@@ -17,6 +17,7 @@
 #include "session/Dialogs.h"
 #include "session/WindowHost.h"
 #include "timing/TimingViewLogic.h"
+#include "view/SetupEdits.h"
 #include "view/ViewSettings.h"
 #include "widgets/ChartArea.h"
 #include "widgets/ChartGrowth.h"
@@ -153,6 +154,23 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void DecodeShownCapture();
     ChartGestures* gestures_ = nullptr;
     QLabel* Readout_ = nullptr;
+
+    // Editing the setup from the channel labels and the View menu (TimingViewChannels.cpp).
+    // Each edit ends in UseSetup; one that cannot be made is explained and changes nothing.
+    void buildChannelEditing(QMenu* view);
+    void ShowChannelMenu(int channel, const QPoint& at);
+    // A bus label's menu: rename, remove, Channels ...; wired as ShowRows makes the labels.
+    void wireBusLabels();
+    void ShowBusMenu(size_t bus, const QPoint& at);
+    void RenameChannel_Click(int channel);
+    void HideChannel_Click(int channel);
+    void MoveChannel_Click(int channel, int direction);
+    void MakeBus_Click(int channel);
+    void Channels_Click();
+    void SampleRate_Click();
+    void ShowAllChannels_Click();
+    // Uses the edit's setup, or explains (after refused, when given) why there is none.
+    bool UseEdit(const SetupEdit& edit, const std::string& refused = {});
 };
 
 }  // namespace zq

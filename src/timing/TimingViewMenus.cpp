@@ -78,6 +78,7 @@ void TimingView::buildMenus() {
     QAction* graph = view->addAction("Show &Graph");
     graph->setObjectName("ViewShowGraph");
     graph->setEnabled(false);  // this window is the graph
+    buildChannelEditing(view);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");

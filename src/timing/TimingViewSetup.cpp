@@ -21,6 +21,7 @@ constexpr const char* kSetupKey = "setup";
 void TimingView::ShowSetup() {
     const ChannelSetup& setup = capture_.setup();
     ShowRows(area_, setup);
+    wireBusLabels();
     for (int c = 0; c < kChannels; ++c) {
         QLabel* label = area_.channelLabels[static_cast<size_t>(c)];
         const QString name = QString::fromStdString(setup.RowLabel(c));

@@ -92,6 +92,15 @@ class FakeDialogs : public Dialogs {
     }
     int saves = 0;
     void Beep() override { ++beeps; }
+    // The device session asks for no text, channels or bus: each is cancelled.
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<ChannelSetup> EditChannels(const ChannelSetup&) override { return std::nullopt; }
+    std::optional<Bus> AskBus(const ChannelSetup&, const std::vector<int>&) override {
+        return std::nullopt;
+    }
 
     // Script: the names the file dialog returns (nullopt = Cancel) and the box answers.
     std::deque<std::optional<std::string>> names;

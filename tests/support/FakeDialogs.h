@@ -58,6 +58,40 @@ class FakeDialogs : public Dialogs {
     }
     int saves = 0;  // of the showings in opens, those in the save form
     void Beep() override { ++beeps; }
+
+    // Text, Channels and Make Bus dialogs: what each was asked with, and the scripted answers
+    // (nullopt, or none left: the user cancels).
+    struct TextAsked {
+        std::string title, prompt, text;
+    };
+    std::vector<TextAsked> textsAsked;
+    std::deque<std::optional<std::string>> texts;
+    std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                       const std::string& text) override {
+        textsAsked.push_back({title, prompt, text});
+        return Next(texts);
+    }
+    std::vector<ChannelSetup> channelsAsked;
+    std::deque<std::optional<ChannelSetup>> channelSetups;
+    std::optional<ChannelSetup> EditChannels(const ChannelSetup& setup) override {
+        channelsAsked.push_back(setup);
+        return Next(channelSetups);
+    }
+    std::vector<std::vector<int>> busesAsked;  // the channels each showing started with
+    std::deque<std::optional<Bus>> buses;
+    std::optional<Bus> AskBus(const ChannelSetup&, const std::vector<int>& chosen) override {
+        busesAsked.push_back(chosen);
+        return Next(buses);
+    }
+
+  private:
+    template <class T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& script) {
+        if (script.empty()) return std::nullopt;
+        std::optional<T> answer = std::move(script.front());
+        script.pop_front();
+        return answer;
+    }
 };
 
 class FakeHost : public WindowHost {
