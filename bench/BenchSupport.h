@@ -9,6 +9,7 @@
 #include <iostream>
 #include <string>
 
+#include "OffscreenScreen.h"
 #include "capture/Allocator.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
@@ -88,7 +89,7 @@ struct WholeCaptureSession : BenchProgram {
 // memory kept as the program keeps it from its start.
 inline int RunWindowBenchmarks(int argc, char** argv, bool quitOnLastWindowClosed = true) {
     KeepFreedMemoryForRedraws();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenDesktop();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(quitOnLastWindowClosed);
     benchmark::Initialize(&argc, argv);

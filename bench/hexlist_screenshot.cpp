@@ -37,7 +37,7 @@ std::string ExampleCapture() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zq::bench::UseOffscreenDesktop();
     QApplication app(argc, argv);
     const QString out = QDir::current().absoluteFilePath(argc > 1 ? argv[1] : "docs/hexlist.png");
 
@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
 
     zq::HexList window(p.capture, p.dialogs, p.host);
     window.show();
+    QApplication::processEvents();  // laid out as on a screen, without scroll bars
     if (!window.grab().save(out, "PNG")) {
         std::cerr << "cannot write " << out.toStdString() << "\n";
         return 1;

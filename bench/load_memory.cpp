@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "OffscreenScreen.h"
 #include "app/AppWindows.h"
 #include "app/QtDialogs.h"
 #include "capture/Allocator.h"
@@ -36,7 +37,7 @@ long ResidentKb() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zq::bench::UseOffscreenDesktop();
     zq::KeepFreedMemoryForRedraws();
     QApplication app(argc, argv);
     const int loads = argc > 1 ? std::atoi(argv[1]) : 500;

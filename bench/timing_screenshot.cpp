@@ -23,7 +23,7 @@
 #include "widgets/TimingChart.h"
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zq::bench::UseOffscreenDesktop();
     QApplication app(argc, argv);
     const QString capture =
         QDir::current().absoluteFilePath(argc > 1 ? argv[1] : "examples/counter-uart.txt");
@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
         window.UseSetup(setup.value);
     }
     window.show();
+    QApplication::processEvents();  // laid out as on a screen, without scroll bars
 
     window.findChild<QLineEdit*>("StartPos")->setText("1000");
     window.findChild<QLineEdit*>("DataLen")->setText("48");
@@ -60,11 +61,11 @@ int main(int argc, char** argv) {
     if (argc > 5) {
         zq::TimingChart* chart = window.chart();
         const int row = std::atoi(argv[5]);
-        const QPointF at(chart->positionX(std::atoi(argv[4]) - chart->firstSample() + 1),
-                         chart->valueToY(chart->rows().top(static_cast<size_t>(row)) -
-                                         chart->rows().pitch / 2));
-        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        const QPointF at(
+            chart->positionX(std::atoi(argv[4]) - chart->firstSample() + 1),
+            chart->valueToY(chart->rows().top(static_cast<size_t>(row)) - chart->rows().pitch / 2));
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(chart, &move);
     }
     if (!window.grab().save(out, "PNG")) {
