@@ -52,8 +52,16 @@ void TimingChart::setSampleRate(std::optional<double> rate) {
 
 void TimingChart::setRowValues(std::vector<std::string> values) {
     if (values == rowValues_) return;
+    // Drawn over the cached picture: only the strip the tags take is painted again, so that a
+    // pointer move costs a strip, not the whole chart.
+    size_t widest = 0;
+    for (const std::string& v : values) widest = std::max(widest, v.size());
+    for (const std::string& v : rowValues_) widest = std::max(widest, v.size());
     rowValues_ = std::move(values);
-    update();  // drawn over the cached picture
+    const QRectF plot = plotRect();
+    const double width =
+        QFontMetricsF(font()).horizontalAdvance(QString(static_cast<qsizetype>(widest), 'W')) + 10;
+    update(QRectF(plot.left(), plot.top(), width, plot.height()).toAlignedRect());
 }
 
 std::optional<int> TimingChart::cursorNear(double x) const {
@@ -147,8 +155,21 @@ void TimingChart::drawCursorFlags(QPainter& p) const {
 
 void TimingChart::setBracket(std::optional<Bracket> bracket) {
     if (bracket == bracket_) return;
+    // Drawn over the cached picture: the old bracket's place and the new one's painted again.
+    const auto area = [this](const std::optional<Bracket>& b) {
+        if (!b) return QRect();
+        const auto [top, bottom] = rowSpan(b->row);
+        const QRectF plot = plotRect();
+        const double pitch = plot.width() / grid_.samples();
+        const double x0 = plot.left() + (b->first - firstSample_) * pitch;
+        const double x1 = plot.left() + (b->last - firstSample_ + 1) * pitch;
+        return QRectF(QPointF(std::max(x0, plot.left()) - 2, top - 2),
+                      QPointF(std::min(x1, plot.right()) + 2, bottom + 2))
+            .toAlignedRect();
+    };
+    const QRect before = area(bracket_);
     bracket_ = bracket;
-    update();  // drawn over the cached picture
+    update(before.united(area(bracket_)));
 }
 
 void TimingChart::drawBracket(QPainter& p) const {
