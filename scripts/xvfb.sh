@@ -23,6 +23,16 @@ zq_xvfb_start() {
   fi
   export DISPLAY=":$(head -n1 "$ZQ_XVFB_DIR/display")"
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+  # The display is named before it is sure to take clients (and a server that lost a race
+  # for it ends): wait until one connects.
+  for _ in $(seq 50); do
+    xwininfo -root >/dev/null 2>&1 && return 0
+    kill -0 "$ZQ_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "Xvfb on $DISPLAY takes no clients:" >&2
+  cat "$ZQ_XVFB_DIR/xvfb.log" >&2
+  return 1
 }
 
 zq_xvfb_stop() {
