@@ -4,33 +4,36 @@
 
 ZQ_XVFB_PID="" ZQ_XVFB_DIR=""
 
-# Starts Xvfb on a free display it picks itself and exports DISPLAY. Returns 1 with Xvfb's log
-# on standard error when it does not start within 10 s.
+# Starts Xvfb on a free display and exports DISPLAY. Returns 1 with Xvfb's log on standard
+# error when none takes clients within a few tries.
+#
+# The display is picked at random among high numbers, not the first free one: a display's
+# lock file is in this machine's /tmp, but its abstract socket is shared by every /tmp that
+# shares the network (containers, sandboxes), and a client tries that socket first. Counting
+# from :0 would meet another Xvfb's :0 there and talk to it, or to nothing. -noreset: by
+# default the server starts over whenever its last client leaves, and a client connecting just
+# then (the program, while xwininfo polls for its window) is refused.
 zq_xvfb_start() {
   ZQ_XVFB_DIR=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-    3>"$ZQ_XVFB_DIR/display" >"$ZQ_XVFB_DIR/xvfb.log" 2>&1 &
-  ZQ_XVFB_PID=$!
-  local _
-  for _ in $(seq 100); do
-    [ -s "$ZQ_XVFB_DIR/display" ] && break
-    sleep 0.1
+  local try n _
+  for try in 1 2 3 4 5; do
+    n=$((100 + RANDOM % 800))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$ZQ_XVFB_DIR/xvfb.log" 2>&1 &
+    ZQ_XVFB_PID=$!
+    export DISPLAY=":$n"
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    # Ready once a client connects; a server that lost the display to another ends.
+    for _ in $(seq 100); do
+      kill -0 "$ZQ_XVFB_PID" 2>/dev/null || break
+      xwininfo -root >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$ZQ_XVFB_PID" 2>/dev/null
+    wait "$ZQ_XVFB_PID" 2>/dev/null
   done
-  if [ ! -s "$ZQ_XVFB_DIR/display" ]; then
-    echo "Xvfb did not start:" >&2
-    cat "$ZQ_XVFB_DIR/xvfb.log" >&2
-    return 1
-  fi
-  export DISPLAY=":$(head -n1 "$ZQ_XVFB_DIR/display")"
-  unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-  # The display is named before it is sure to take clients (and a server that lost a race
-  # for it ends): wait until one connects.
-  for _ in $(seq 50); do
-    xwininfo -root >/dev/null 2>&1 && return 0
-    kill -0 "$ZQ_XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "Xvfb on $DISPLAY takes no clients:" >&2
+  ZQ_XVFB_PID=""
+  echo "Xvfb did not start:" >&2
   cat "$ZQ_XVFB_DIR/xvfb.log" >&2
   return 1
 }
