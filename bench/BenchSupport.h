@@ -9,7 +9,6 @@
 #include <iostream>
 #include <string>
 
-#include "OffscreenScreen.h"
 #include "capture/Allocator.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
@@ -17,12 +16,14 @@
 #include "session/QtEndTimer.h"
 #include "session/TtySerialPort.h"
 #include "session/WindowHost.h"
+#include "support/CancelledAsks.h"
 #include "support/CaptureText.h"
+#include "support/OffscreenDesktop.h"
 
 namespace zq::bench {
 
 // Answers the open dialog with a fixed file; reports go to standard error.
-class ScriptedDialogs : public Dialogs {
+class ScriptedDialogs : public test::CancelledAsks {
   public:
     std::string file;
     int MessageBox(const std::string& text, Buttons, Icon, const std::string&) override {
@@ -36,14 +37,6 @@ class ScriptedDialogs : public Dialogs {
     }
     bool ShowSave(OpenLogSettings& settings) override { return ShowOpen(settings); }
     void Beep() override {}
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<ChannelSetup> EditChannels(const ChannelSetup&) override { return std::nullopt; }
-    std::optional<Bus> AskBus(const ChannelSetup&, const std::vector<int>&) override {
-        return std::nullopt;
-    }
 };
 
 class NoHost : public WindowHost {
@@ -89,7 +82,7 @@ struct WholeCaptureSession : BenchProgram {
 // memory kept as the program keeps it from its start.
 inline int RunWindowBenchmarks(int argc, char** argv, bool quitOnLastWindowClosed = true) {
     KeepFreedMemoryForRedraws();
-    UseOffscreenDesktop();
+    const test::OffscreenDesktop screen;
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(quitOnLastWindowClosed);
     benchmark::Initialize(&argc, argv);

@@ -37,7 +37,7 @@ std::string ExampleCapture() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    zq::bench::UseOffscreenDesktop();
+    const zq::test::OffscreenDesktop screen;
     QApplication app(argc, argv);
     const QString out = QDir::current().absoluteFilePath(argc > 1 ? argv[1] : "docs/hexlist.png");
 

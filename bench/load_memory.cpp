@@ -15,7 +15,6 @@
 #include <fstream>
 #include <string>
 
-#include "OffscreenScreen.h"
 #include "app/AppWindows.h"
 #include "app/QtDialogs.h"
 #include "capture/Allocator.h"
@@ -23,6 +22,7 @@
 #include "session/DeviceSession.h"
 #include "session/QtEndTimer.h"
 #include "session/TtySerialPort.h"
+#include "support/OffscreenDesktop.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ long ResidentKb() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    zq::bench::UseOffscreenDesktop();
+    const zq::test::OffscreenDesktop screen;
     zq::KeepFreedMemoryForRedraws();
     QApplication app(argc, argv);
     const int loads = argc > 1 ? std::atoi(argv[1]) : 500;

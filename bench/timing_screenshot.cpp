@@ -23,7 +23,7 @@
 #include "widgets/TimingChart.h"
 
 int main(int argc, char** argv) {
-    zq::bench::UseOffscreenDesktop();
+    const zq::test::OffscreenDesktop screen;
     QApplication app(argc, argv);
     const QString capture =
         QDir::current().absoluteFilePath(argc > 1 ? argv[1] : "examples/counter-uart.txt");

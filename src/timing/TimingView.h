@@ -6,6 +6,7 @@
 // session; this class only copies texts between the widgets and them.
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -171,6 +172,11 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void ShowAllChannels_Click();
     // Uses the edit's setup, or explains (after refused, when given) why there is none.
     bool UseEdit(const SetupEdit& edit, const std::string& refused = {});
+    // Asks for a text until the edit it makes is used or the user cancels; a refused text is
+    // offered again as typed.
+    void AskForEdit(const std::string& title, const std::string& prompt, std::string text,
+                    const std::function<SetupEdit(const std::string&)>& edit,
+                    const std::string& refused);
 };
 
 }  // namespace zq

@@ -114,17 +114,15 @@ void TimingView::ShowBusMenu(size_t bus, const QPoint& at) {
     auto* menu = new QMenu(this);
     menu->setObjectName("BusMenu");
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(
-        AddAction(menu, "BusRename", "&Rename Bus ..."), &QAction::triggered, this, [this, bus] {
-            std::string text = capture_.setup().buses[bus].name;
-            for (;;) {
-                const auto typed = dialogs_.AskText("Rename Bus", "Name of the bus:", text);
-                if (!typed ||
-                    UseEdit(RenameBus(capture_.setup(), bus, *typed), "The bus keeps its name: "))
-                    return;
-                text = *typed;
-            }
-        });
+    connect(AddAction(menu, "BusRename", "&Rename Bus ..."), &QAction::triggered, this,
+            [this, bus] {
+                AskForEdit(
+                    "Rename Bus", "Name of the bus:", capture_.setup().buses[bus].name,
+                    [this, bus](const std::string& typed) {
+                        return RenameBus(capture_.setup(), bus, typed);
+                    },
+                    "The bus keeps its name: ");
+            });
     connect(AddAction(menu, "BusDelete", "Re&move Bus"), &QAction::triggered, this,
             [this, bus] { UseEdit(DeleteBus(capture_.setup(), bus)); });
     menu->addSeparator();
@@ -144,15 +142,24 @@ bool TimingView::UseEdit(const SetupEdit& edit, const std::string& refused) {
 }
 
 void TimingView::RenameChannel_Click(int channel) {
-    const std::string prompt = "Name of channel " + std::to_string(channel) +
-                               " (up to 32 characters; empty for its number):";
-    std::string text = capture_.setup().channels[static_cast<size_t>(channel)].name;
-    // A name refused is offered again as typed, to be mended rather than typed anew.
+    AskForEdit(
+        "Rename Channel",
+        "Name of channel " + std::to_string(channel) +
+            " (up to 32 characters; empty for its number):",
+        capture_.setup().channels[static_cast<size_t>(channel)].name,
+        [this, channel](const std::string& typed) {
+            return RenameChannel(capture_.setup(), channel, typed);
+        },
+        "Channel " + std::to_string(channel) + " keeps its name: ");
+}
+
+void TimingView::AskForEdit(const std::string& title, const std::string& prompt, std::string text,
+                            const std::function<SetupEdit(const std::string&)>& edit,
+                            const std::string& refused) {
+    // A text refused is offered again as typed, to be mended rather than typed anew.
     for (;;) {
-        const std::optional<std::string> typed = dialogs_.AskText("Rename Channel", prompt, text);
-        if (!typed || UseEdit(RenameChannel(capture_.setup(), channel, *typed),
-                              "Channel " + std::to_string(channel) + " keeps its name: "))
-            return;
+        const std::optional<std::string> typed = dialogs_.AskText(title, prompt, text);
+        if (!typed || UseEdit(edit(*typed), refused)) return;
         text = *typed;
     }
 }
@@ -178,16 +185,12 @@ void TimingView::Channels_Click() {
 
 void TimingView::SampleRate_Click() {
     const std::optional<double> rate = capture_.setup().sampleRate;
-    std::string text = rate ? SampleRateText(*rate) : std::string();
-    for (;;) {
-        const std::optional<std::string> typed = dialogs_.AskText(
-            "Sample Rate",
-            "Sample rate, e.g. 1 MHz, 250k or 1000000 (empty for none: times in samples):", text);
-        if (!typed ||
-            UseEdit(SetSampleRate(capture_.setup(), *typed), "The sample rate stays as it was: "))
-            return;
-        text = *typed;
-    }
+    AskForEdit(
+        "Sample Rate",
+        "Sample rate, e.g. 1 MHz, 250k or 1000000 (empty for none: times in samples):",
+        rate ? SampleRateText(*rate) : std::string(),
+        [this](const std::string& typed) { return SetSampleRate(capture_.setup(), typed); },
+        "The sample rate stays as it was: ");
 }
 
 void TimingView::ShowAllChannels_Click() { UseEdit(ShowAllChannels(capture_.setup())); }

@@ -4,9 +4,11 @@
 
 #include <QLabel>
 #include <QSettings>
+#include <algorithm>
 
 #include "timing/CaptureExport.h"
 #include "timing/TimingView.h"
+#include "view/SetupEdits.h"
 #include "view/SetupJson.h"
 #include "widgets/ChartGestures.h"
 #include "widgets/LabelDrag.h"
@@ -74,13 +76,11 @@ void TimingView::UseSetup(const ChannelSetup& setup) {
 
 void TimingView::buildLabelDrag() {
     auto* drag = new LabelDrag(area_, this);
+    // The dragged row takes the target's place; the rows between shift towards where it was.
     connect(drag, &LabelDrag::moveRequested, this, [this](int channel, int target) {
-        const RowLayout& rows = area_.chart->rows();
-        const auto from = rows.rowOfChannel(channel), to = rows.rowOfChannel(target);
-        if (!from || !to) return;
-        ChannelSetup setup = capture_.setup();
-        setup.order = MovedOrder(setup.order, channel, target, *to < *from);
-        UseSetup(setup);
+        const auto& order = capture_.setup().order;
+        const auto place = std::find(order.begin(), order.end(), target) - order.begin();
+        UseEdit(MoveRowTo(capture_.setup(), channel, static_cast<int>(place)));
     });
 }
 

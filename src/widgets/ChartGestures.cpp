@@ -327,9 +327,8 @@ void ChartGestures::showRowValues(std::optional<int32_t> sample) {
                 values.emplace_back("x");
             } else if (row.isBus()) {
                 const Bus& bus = setup_.buses[static_cast<size_t>(row.bus)];
-                uint32_t v = 0;
-                for (int c : bus.channels) v = v << 1 | ((capture_->words[s] >> c) & 1u);
-                values.push_back(BusValueText(v, bus.channels.size()));
+                const int64_t v = BusSamples(*capture_, bus.channels, *sample, 1).front();
+                values.push_back(BusValueText(static_cast<uint32_t>(v), bus.channels.size()));
             } else {
                 values.push_back(std::to_string((capture_->words[s] >> row.channel) & 1u));
             }

@@ -71,16 +71,4 @@ bool LabelDrag::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-std::array<int, 16> MovedOrder(const std::array<int, 16>& order, int channel, int target, bool up) {
-    std::vector<int> rest;
-    for (int c : order)
-        if (c != channel) rest.push_back(c);
-    auto at = std::find(rest.begin(), rest.end(), target);
-    if (at == rest.end()) return order;
-    rest.insert(up ? at : at + 1, channel);
-    std::array<int, 16> moved{};
-    std::copy(rest.begin(), rest.end(), moved.begin());
-    return moved;
-}
-
 }  // namespace zq

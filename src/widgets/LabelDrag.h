@@ -33,7 +33,4 @@ class LabelDrag : public QObject {
     bool dragging_ = false;
 };
 
-// The order with channel moved next to target: before it when up is true, after it otherwise.
-std::array<int, 16> MovedOrder(const std::array<int, 16>& order, int channel, int target, bool up);
-
 }  // namespace zq

@@ -87,6 +87,7 @@ class TimingChart : public QWidget {
     // Values at the pointer's sample beside each row's label, while the pointer is over the
     // chart; nothing clears them but another call.
     void setRowValues(std::vector<std::string> values);
+    const std::vector<std::string>& rowValues() const { return rowValues_; }
     // The run under the pointer, bracketed over its row: the samples first..last of a row.
     struct Bracket {
         ChartRow row;
@@ -94,6 +95,7 @@ class TimingChart : public QWidget {
         bool operator==(const Bracket&) const = default;
     };
     void setBracket(std::optional<Bracket> bracket);
+    const std::optional<Bracket>& bracket() const { return bracket_; }
     // Samples from .. to shaded over the plot (a range being dragged out); nothing clears it.
     void setSelection(std::optional<std::pair<int32_t, int32_t>> samples);
     // Below the axis labels: where the overview bar goes.

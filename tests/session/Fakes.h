@@ -16,6 +16,7 @@
 #include "session/Dialogs.h"
 #include "session/EndTimer.h"
 #include "session/SerialPort.h"
+#include "support/CancelledAsks.h"
 
 namespace zq::test {
 
@@ -81,7 +82,7 @@ struct Asked {
     std::string title;
 };
 
-class FakeDialogs : public Dialogs {
+class FakeDialogs : public test::CancelledAsks {
   public:
     int MessageBox(const std::string& text, Buttons buttons, Icon icon,
                    const std::string& title) override;
@@ -92,15 +93,6 @@ class FakeDialogs : public Dialogs {
     }
     int saves = 0;
     void Beep() override { ++beeps; }
-    // The device session asks for no text, channels or bus: each is cancelled.
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<ChannelSetup> EditChannels(const ChannelSetup&) override { return std::nullopt; }
-    std::optional<Bus> AskBus(const ChannelSetup&, const std::vector<int>&) override {
-        return std::nullopt;
-    }
 
     // Script: the names the file dialog returns (nullopt = Cancel) and the box answers.
     std::deque<std::optional<std::string>> names;

@@ -1,24 +1,14 @@
-// Window tests run offscreen unless a platform is asked for explicitly.
+// Window tests run offscreen, on a desktop-sized screen, unless a platform is asked for.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "support/OffscreenDesktop.h"
+
 int main(int argc, char** argv) {
-    // A desktop-sized screen at 96 dpi: the default offscreen screen (800 x 600) is smaller
-    // than the windows' design, which would then scroll; tests of that size their own windows.
-    QTemporaryDir screenDir;
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (platform.isEmpty() || platform == "offscreen") {
-        QFile config(screenDir.filePath("screen.json"));
-        if (config.open(QIODevice::WriteOnly))
-            config.write(R"({"screens": [{"name": "TestScreen", "x": 0, "y": 0, "width": 1920,
-                "height": 1200, "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})");
-        config.close();
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
-    }
+    const zq::test::OffscreenDesktop screen;
     QApplication app(argc, argv);
     // Remembered settings (recent files, geometry, folders) go to a folder of the run's own,
     // never to the user's.

@@ -196,6 +196,15 @@ TEST_F(ChartGesturesTest, ThePulseUnderThePointerIsMeasuredBesideItAndCursorsInT
     const QPointF p = at(1040, 4);  // channel 4 changes every 16 samples
     mouse(QEvent::MouseMove, p, Qt::NoButton);
     ASSERT_FALSE(beside->isHidden());
+    // The pulse is bracketed on its row: channel 4 is high over 1040..1055.
+    ASSERT_TRUE(chart->bracket());
+    EXPECT_EQ(chart->bracket()->row, (ChartRow{4, -1}));
+    EXPECT_EQ(chart->bracket()->first, 1040);
+    EXPECT_EQ(chart->bracket()->last, 1055);
+    // Every row's value at the pointer beside its label: word 4E10, channel 15 at the top.
+    const std::vector<std::string> word4E10{"0", "1", "0", "0", "1", "1", "1", "0",
+                                            "0", "0", "0", "1", "0", "0", "0", "0"};
+    EXPECT_EQ(chart->rowValues(), word4E10);
     // Cursors at 1008 and 1040: channel 4 changes at 1024 and 1040 between them.
     EXPECT_TRUE(
         beside->text().endsWith("period 32 samples, duty 50 %\n2 edges between the cursors"))
@@ -213,6 +222,8 @@ TEST_F(ChartGesturesTest, ThePulseUnderThePointerIsMeasuredBesideItAndCursorsInT
         << beside->text().toStdString();
     mouse(QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);
     EXPECT_TRUE(beside->isHidden());
+    EXPECT_FALSE(chart->bracket());  // off the plot, nothing is measured
+    EXPECT_TRUE(chart->rowValues().empty());
 }
 
 // The setup's rows: a hidden channel's label goes, a bus gets a label beside its row and a
