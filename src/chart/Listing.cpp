@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "view/BoxNumber.h"
 #include "capture/HexConvert.h"
+#include "view/BoxNumber.h"
+#include "view/Translate.h"
 #include "view/View.h"
 
 namespace zq {
@@ -70,7 +71,7 @@ ListingBuild Build(const SavedView& saved, const std::string& currentFile,
                    const DecodedCapture* model) {
     ListingBuild b;
     b.boxes = RestoreView(saved);
-    b.banner = currentFile + kChartTitleSuffix;
+    b.banner = currentFile + translate("zq::Chart", kChartTitleSuffix);
     const int16_t windowLength = saved.DataLen;
 
     const auto view =

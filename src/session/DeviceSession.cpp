@@ -54,27 +54,27 @@ std::string CommErrorText(int code) {
         case comEvEOF:
             return "";
         case comEventBreak:
-            return "Break Received";
+            return translate("zq::DeviceSession", "Break Received");
         case comEventCTSTO:
-            return "CTS Timeout";
+            return translate("zq::DeviceSession", "CTS Timeout");
         case comEventDSRTO:
-            return "DSR Timeout";
+            return translate("zq::DeviceSession", "DSR Timeout");
         case comEventFrame:
-            return "Framing Error";
+            return translate("zq::DeviceSession", "Framing Error");
         case comEventOverrun:
-            return "Overrun Error";
+            return translate("zq::DeviceSession", "Overrun Error");
         case comEventCDTO:
-            return "Carrier Detect Timeout";
+            return translate("zq::DeviceSession", "Carrier Detect Timeout");
         case comEventRxOver:
-            return "Receive Buffer Overflow";
+            return translate("zq::DeviceSession", "Receive Buffer Overflow");
         case comEventRxParity:
-            return "Parity Error";
+            return translate("zq::DeviceSession", "Parity Error");
         case comEventTxFull:
-            return "Transmit Buffer Full";
+            return translate("zq::DeviceSession", "Transmit Buffer Full");
         case comEventDCB:
-            return "Error retrieving DCB";
+            return translate("zq::DeviceSession", "Error retrieving DCB");
         default:
-            return "Unknown error or event";
+            return translate("zq::DeviceSession", "Unknown error or event");
     }
 }
 
@@ -100,12 +100,12 @@ SerialPort& DeviceSession::ensurePort() {
 std::string PortErrorText(const std::string& port, const std::string& error) {
     std::string text = port + ": " + error;
     if (error == std::strerror(EACCES) || error == std::strerror(EPERM))
-        text +=
-            "\n\nThe port belongs to the group dialout. Add yourself once with\n"
-            "    sudo usermod -aG dialout $USER\nand log in again.";
+        text += "\n\n" + translate("zq::DeviceSession",
+                                   "The port belongs to the group dialout. Add yourself once with\n"
+                                   "    sudo usermod -aG dialout $USER\nand log in again.");
     else if (error == std::strerror(ENOENT) || error == std::strerror(ENODEV) ||
              error == std::strerror(ENXIO))
-        text += "\n\nIs the ZQ350 connected?";
+        text += "\n\n" + translate("zq::DeviceSession", "Is the ZQ350 connected?");
     return text;
 }
 
@@ -133,7 +133,8 @@ void DeviceSession::settle(std::unique_ptr<CaptureWriter> writer, bool show) {
         std::string text = target + ": " + error;
         struct stat st {};
         if (::lstat(writer->path().c_str(), &st) == 0)
-            text += "\n\nWhat arrived is kept in " + writer->path() + ".";
+            text += "\n\n" + Arg(translate("zq::DeviceSession", "What arrived is kept in %1."),
+                                 {writer->path()});
         showSystemError(text);
         return;
     }
@@ -155,8 +156,10 @@ void DeviceSession::failWrite(const std::string& error) {
     failed->Close();
     std::string text = failed->path() + ": " + error;
     if (failed->bytes() > 0)
-        text += "\n\nWhat arrived until then is kept in that file; " + failed->target() +
-                " was left as it was.";
+        text += "\n\n" + Arg(translate("zq::DeviceSession",
+                                       "What arrived until then is kept in that file; "
+                                       "%1 was left as it was."),
+                             {failed->target()});
     showSystemError(text);
 }
 
@@ -165,8 +168,8 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
     port.setNullDiscard(false);
     Running choosing(choosing_);
     const std::string viewed = capture_.currentFile();
-    openLog.DialogTitle = kSaveDialogTitle;
-    openLog.Filter = kCaptureFilter;
+    openLog.DialogTitle = translate("zq::DeviceSession", kSaveDialogTitle);
+    openLog.Filter = translate("zq::DeviceSession", kCaptureFilter);
 
     std::string path;
     for (;;) {
@@ -190,8 +193,9 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
             continue;
         if (path != viewed) break;
         // It is replaced only once something has arrived; until then it stays open and shown.
-        if (dialogs_.MessageBox("Refresh? (file being viewed) - " + path + "?", Buttons::YesNo,
-                                Icon::Question, kProgramTitle) != AnswerYes)
+        if (dialogs_.MessageBox(
+                Arg(translate("zq::DeviceSession", "Refresh? (file being viewed) - %1?"), {path}),
+                Buttons::YesNo, Icon::Question, kProgramTitle) != AnswerYes)
             continue;
         break;
     }
@@ -218,7 +222,7 @@ void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
     // An earlier read's end-of-data tick is not this one's: this read waits for its first byte.
     timer_.stop();
     progress_.reset();
-    showStatus(kWaitingText);
+    showStatus(translate("zq::DeviceSession", kWaitingText));
     // The earlier read ends here with what it received; the port, open, goes on for this one.
     settle(std::move(earlier), true);
 }
@@ -252,8 +256,8 @@ void DeviceSession::OnComm(int code) {
 
     if (!errorText.empty()) {
         dialogs_.Beep();
-        const int answer =
-            dialogs_.MessageBox(errorText, Buttons::OkCancel, Icon::None, kSerialErrorTitle);
+        const int answer = dialogs_.MessageBox(errorText, Buttons::OkCancel, Icon::None,
+                                               translate("zq::DeviceSession", kSerialErrorTitle));
         // A port that is gone cannot deliver more, whatever the answer; Cancel ends the read.
         // Either way what arrived (a chunk handled while the box was open included) is put in
         // place and shown, as the end-of-data timer does.

@@ -21,10 +21,15 @@ namespace zq {
 // The states a read passes through.
 enum class ReadState { Idle, Choosing, Waiting, Receiving, Finishing };
 
-inline constexpr const char* kSaveDialogTitle = "Save ZQ350 File as ...";
-inline constexpr const char* kCaptureFilter = "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*";
-inline constexpr const char* kSerialErrorTitle = "Click Cancel to quit, OK to ignore.";
-inline constexpr const char* kWaitingText = "Waiting for ZQ350 ...";
+// The read's texts; each is translated where it is shown.
+inline constexpr const char* kSaveDialogTitle =
+    QT_TRANSLATE_NOOP("zq::DeviceSession", "Save ZQ350 File as ...");
+inline constexpr const char* kCaptureFilter =
+    QT_TRANSLATE_NOOP("zq::DeviceSession", "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*");
+inline constexpr const char* kSerialErrorTitle =
+    QT_TRANSLATE_NOOP("zq::DeviceSession", "Click Cancel to quit, OK to ignore.");
+inline constexpr const char* kWaitingText =
+    QT_TRANSLATE_NOOP("zq::DeviceSession", "Waiting for ZQ350 ...");
 
 // The text shown for an error event (empty for data and line events).
 std::string CommErrorText(int code);

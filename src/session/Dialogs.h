@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "view/Setup.h"
+#include "view/Translate.h"
 
 namespace zq {
 
-// The program's own title, on every message box that has no title of its own.
+// The program's own title, on every message box that has no title of its own. A name: it is
+// the same in every language.
 inline constexpr const char* kProgramTitle = "ZQ350 Companion";
 
 // Message-box answers as the handlers compare them.
@@ -33,7 +35,7 @@ struct OpenLogSettings {
 
 // The program's own question before a file it is about to write is replaced.
 inline std::string ReplaceFileQuestion(const std::string& path) {
-    return "Replace existing file - " + path + "?";
+    return Arg(translate("zq::Dialogs", "Replace existing file - %1?"), {path});
 }
 
 class Dialogs {

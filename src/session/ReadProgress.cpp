@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "view/Translate.h"
+
 namespace zq {
 
 namespace {
@@ -42,9 +44,11 @@ int ReadProgress::linesReceived() const {
 }
 
 std::string ReadProgress::text() const {
-    std::string s = "Receiving from ZQ350: " + std::to_string(bytes_) + " bytes";
-    if (!lastLine_.empty()) s += ", line " + lastLine_;
-    return s;
+    if (lastLine_.empty())
+        return Arg(translate("zq::DeviceSession", "Receiving from ZQ350: %1 bytes"),
+                   {std::to_string(bytes_)});
+    return Arg(translate("zq::DeviceSession", "Receiving from ZQ350: %1 bytes, line %2"),
+               {std::to_string(bytes_), lastLine_});
 }
 
 }  // namespace zq

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "view/BoxNumber.h"
+#include "view/Translate.h"
 
 namespace zq {
 
@@ -24,7 +25,8 @@ std::optional<int64_t> WholeStep(const std::optional<double>& interval) {
 }  // namespace
 
 std::string CursorDiffCaption(double cursorA, double cursorB) {
-    return "Cursor Diff = " + NumberText(std::fabs(cursorA - cursorB));
+    return Arg(translate("zq::ViewControls", "Cursor Diff = %1"),
+               {NumberText(std::fabs(cursorA - cursorB))});
 }
 
 MarkRule::MarkRule(const ViewBoxes& b, MarkOptions options) {

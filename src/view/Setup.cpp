@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "view/Translate.h"
+
 namespace zq {
 
 std::string ChannelSetup::RowLabel(int channel) const {
@@ -30,17 +32,21 @@ std::string ChannelSetup::CsvColumn(int channel) const {
 
 Parsed<std::string> ReadName(std::string_view text) {
     for (unsigned char c : text) {
-        if (c < 0x20 || c > 0x7E) return {{}, "a name holds printable ASCII characters only"};
+        if (c < 0x20 || c > 0x7E)
+            return {{}, translate("zq::Setup", "a name holds printable ASCII characters only")};
     }
     size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
     if (text.size() > kMaxNameLength)
-        return {{}, "a name is at most " + std::to_string(kMaxNameLength) + " characters"};
+        return {{},
+                Arg(translate("zq::Setup", "a name is at most %1 characters"),
+                    {std::to_string(kMaxNameLength)})};
     if (text.find_first_of(":=,") != std::string_view::npos)
         return {{},
-                "a name may not hold ':', '=' or ',': they separate names from values where "
-                "names are written out"};
+                translate("zq::Setup",
+                          "a name may not hold ':', '=' or ',': they separate names "
+                          "from values where names are written out")};
     return {std::string(text), {}};
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "view/Translate.h"
 #include "view/Units.h"
 
 namespace zq {
@@ -12,7 +13,9 @@ namespace {
 
 bool IsChannel(int channel) { return channel >= 0 && channel < kChannels; }
 
-SetupEdit NoChannel(int channel) { return {{}, "there is no channel " + std::to_string(channel)}; }
+SetupEdit NoChannel(int channel) {
+    return {{}, Arg(translate("zq::Setup", "there is no channel %1"), {std::to_string(channel)})};
+}
 
 size_t PlaceOf(const ChannelSetup& setup, int channel) {
     return static_cast<size_t>(std::find(setup.order.begin(), setup.order.end(), channel) -
@@ -23,14 +26,16 @@ size_t PlaceOf(const ChannelSetup& setup, int channel) {
 Parsed<std::string> BusName(const ChannelSetup& setup, std::string_view text, size_t skip) {
     Parsed<std::string> name = ReadName(text);
     if (!name.ok()) return name;
-    if (name.value.empty()) return {{}, "a bus needs a name"};
+    if (name.value.empty()) return {{}, translate("zq::Setup", "a bus needs a name")};
     for (size_t b = 0; b < setup.buses.size(); ++b) {
         if (b != skip && setup.buses[b].name == name.value)
-            return {{}, "\"" + name.value + "\" names another bus"};
+            return {{}, Arg(translate("zq::Setup", "\"%1\" names another bus"), {name.value})};
     }
     for (int c = 0; c < kChannels; ++c) {
         if (setup.RowLabel(c) == name.value)
-            return {{}, "\"" + name.value + "\" is the label of channel " + std::to_string(c)};
+            return {{},
+                    Arg(translate("zq::Setup", "\"%1\" is the label of channel %2"),
+                        {name.value, std::to_string(c)})};
     }
     return name;
 }
@@ -72,7 +77,8 @@ SetupEdit MoveRow(const ChannelSetup& setup, int channel, int direction) {
 
 SetupEdit MoveRowTo(const ChannelSetup& setup, int channel, int place) {
     if (!IsChannel(channel)) return NoChannel(channel);
-    if (place < 0 || place >= kChannels) return {{}, "there is no row " + std::to_string(place)};
+    if (place < 0 || place >= kChannels)
+        return {{}, Arg(translate("zq::Setup", "there is no row %1"), {std::to_string(place)})};
     ChannelSetup s = setup;
     const auto from = s.order.begin() + static_cast<std::ptrdiff_t>(PlaceOf(s, channel));
     const auto to = s.order.begin() + place;
@@ -93,12 +99,15 @@ SetupEdit MakeBus(const ChannelSetup& setup, std::string_view name,
                   const std::vector<int>& channels) {
     const Parsed<std::string> busName = BusName(setup, name, setup.buses.size());
     if (!busName.ok()) return {{}, busName.error};
-    if (channels.size() < 2) return {{}, "a bus needs at least two channels"};
+    if (channels.size() < 2)
+        return {{}, translate("zq::Setup", "a bus needs at least two channels")};
     for (size_t i = 0; i < channels.size(); ++i) {
         if (!IsChannel(channels[i])) return NoChannel(channels[i]);
         if (std::find(channels.begin(), channels.begin() + static_cast<std::ptrdiff_t>(i),
                       channels[i]) != channels.begin() + static_cast<std::ptrdiff_t>(i))
-            return {{}, "channel " + std::to_string(channels[i]) + " is in the bus twice"};
+            return {{},
+                    Arg(translate("zq::Setup", "channel %1 is in the bus twice"),
+                        {std::to_string(channels[i])})};
     }
     ChannelSetup s = setup;
     s.buses.push_back({busName.value, channels, {}});
@@ -106,7 +115,7 @@ SetupEdit MakeBus(const ChannelSetup& setup, std::string_view name,
 }
 
 SetupEdit RenameBus(const ChannelSetup& setup, size_t bus, std::string_view name) {
-    if (bus >= setup.buses.size()) return {{}, "there is no such bus"};
+    if (bus >= setup.buses.size()) return {{}, translate("zq::Setup", "there is no such bus")};
     const Parsed<std::string> busName = BusName(setup, name, bus);
     if (!busName.ok()) return {{}, busName.error};
     ChannelSetup s = setup;
@@ -115,7 +124,7 @@ SetupEdit RenameBus(const ChannelSetup& setup, size_t bus, std::string_view name
 }
 
 SetupEdit DeleteBus(const ChannelSetup& setup, size_t bus) {
-    if (bus >= setup.buses.size()) return {{}, "there is no such bus"};
+    if (bus >= setup.buses.size()) return {{}, translate("zq::Setup", "there is no such bus")};
     ChannelSetup s = setup;
     s.buses.erase(s.buses.begin() + static_cast<std::ptrdiff_t>(bus));
     return {s, {}};

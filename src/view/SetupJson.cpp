@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "capture/LayoutCheck.h"
+#include "view/Translate.h"
 
 namespace zq {
 
@@ -37,23 +38,24 @@ std::string At(const std::string& path, const char* key) {
 }
 
 const Json& Object(const Json& v, const std::string& path) {
-    if (!v.is_object()) Refuse(path, "an object {...} expected");
+    if (!v.is_object()) Refuse(path, translate("zq::Setup", "an object {...} expected"));
     return v;
 }
 
 const Json& List(const Json& v, const std::string& path) {
-    if (!v.is_array()) Refuse(path, "a list [...] expected");
+    if (!v.is_array()) Refuse(path, translate("zq::Setup", "a list [...] expected"));
     return v;
 }
 
 int Channel(const Json& v, const std::string& path) {
     if (!v.is_number_integer() || v.get<int64_t>() < 0 || v.get<int64_t>() >= kChannels)
-        Refuse(path, PrintableText(v.dump()) + " is not a channel: channels are 0 to 15");
+        Refuse(path, Arg(translate("zq::Setup", "%1 is not a channel: channels are 0 to 15"),
+                         {PrintableText(v.dump())}));
     return v.get<int>();
 }
 
 std::string Name(const Json& v, const std::string& path) {
-    if (!v.is_string()) Refuse(path, "a name in quotes expected");
+    if (!v.is_string()) Refuse(path, translate("zq::Setup", "a name in quotes expected"));
     Parsed<std::string> name = ReadName(v.get<std::string>());
     if (!name.ok()) Refuse(path, name.error);
     return name.value;
@@ -74,16 +76,19 @@ void ReadChannels(const Json& list, ChannelSetup& setup) {
         const std::string path = At("channels", i);
         const Json& entry = Object(list[i], path);
         const auto number = entry.find("channel");
-        if (number == entry.end()) Refuse(path, "\"channel\" missing: which channel it describes");
+        if (number == entry.end())
+            Refuse(path, translate("zq::Setup", "\"channel\" missing: which channel it describes"));
         const int c = Channel(*number, At(path, "channel"));
         if (described[static_cast<size_t>(c)])
-            Refuse(At(path, "channel"), "channel " + std::to_string(c) + " is described twice");
+            Refuse(At(path, "channel"), Arg(translate("zq::Setup", "channel %1 is described twice"),
+                                            {std::to_string(c)}));
         described[static_cast<size_t>(c)] = true;
         ChannelInfo& info = setup.channels[static_cast<size_t>(c)];
         if (const auto name = entry.find("name"); name != entry.end())
             info.name = Name(*name, At(path, "name"));
         if (const auto hidden = entry.find("hidden"); hidden != entry.end()) {
-            if (!hidden->is_boolean()) Refuse(At(path, "hidden"), "true or false expected");
+            if (!hidden->is_boolean())
+                Refuse(At(path, "hidden"), translate("zq::Setup", "true or false expected"));
             info.hidden = hidden->get<bool>();
         }
         info.unknown = Unknown(entry, {"channel", "name", "hidden"});
@@ -96,22 +101,29 @@ void ReadBuses(const Json& list, ChannelSetup& setup) {
         const Json& entry = Object(list[i], path);
         Bus bus;
         const auto name = entry.find("name");
-        if (name == entry.end()) Refuse(path, "\"name\" missing: a bus needs a name");
+        if (name == entry.end())
+            Refuse(path, translate("zq::Setup", "\"name\" missing: a bus needs a name"));
         bus.name = Name(*name, At(path, "name"));
-        if (bus.name.empty()) Refuse(At(path, "name"), "a bus needs a name");
+        if (bus.name.empty())
+            Refuse(At(path, "name"), translate("zq::Setup", "a bus needs a name"));
         for (const Bus& earlier : setup.buses) {
             if (earlier.name == bus.name)
-                Refuse(At(path, "name"), "\"" + bus.name + "\" names an earlier bus too");
+                Refuse(At(path, "name"),
+                       Arg(translate("zq::Setup", "\"%1\" names an earlier bus too"), {bus.name}));
         }
         const auto members = entry.find("channels");
-        if (members == entry.end()) Refuse(path, "\"channels\" missing: a bus needs channels");
+        if (members == entry.end())
+            Refuse(path, translate("zq::Setup", "\"channels\" missing: a bus needs channels"));
         const Json& list = List(*members, At(path, "channels"));
-        if (list.empty()) Refuse(At(path, "channels"), "a bus needs at least one channel");
+        if (list.empty())
+            Refuse(At(path, "channels"),
+                   translate("zq::Setup", "a bus needs at least one channel"));
         for (size_t m = 0; m < list.size(); ++m) {
             const int c = Channel(list[m], At(At(path, "channels"), m));
             if (std::find(bus.channels.begin(), bus.channels.end(), c) != bus.channels.end())
                 Refuse(At(At(path, "channels"), m),
-                       "channel " + std::to_string(c) + " is in the bus twice");
+                       Arg(translate("zq::Setup", "channel %1 is in the bus twice"),
+                           {std::to_string(c)}));
             bus.channels.push_back(c);
         }
         bus.unknown = Unknown(entry, {"name", "channels"});
@@ -120,13 +132,15 @@ void ReadBuses(const Json& list, ChannelSetup& setup) {
 }
 
 ChannelSetup Read(const Json& root) {
-    if (!root.is_object()) Refuse("", "a setup is an object {...}");
+    if (!root.is_object()) Refuse("", translate("zq::Setup", "a setup is an object {...}"));
     ChannelSetup setup;
     if (const auto rate = root.find("samplerate"); rate != root.end()) {
-        if (!rate->is_number()) Refuse("samplerate", "a number of hertz expected");
+        if (!rate->is_number())
+            Refuse("samplerate", translate("zq::Setup", "a number of hertz expected"));
         const double hz = rate->get<double>();
         if (!(hz > 0) || !std::isfinite(hz))
-            Refuse("samplerate", PrintableText(rate->dump()) + ": a sample rate must be above 0");
+            Refuse("samplerate", Arg(translate("zq::Setup", "%1: a sample rate must be above 0"),
+                                     {PrintableText(rate->dump())}));
         setup.sampleRate = hz;
     }
     if (const auto order = root.find("order"); order != root.end()) {
@@ -135,7 +149,8 @@ ChannelSetup Read(const Json& root) {
         for (size_t i = 0; i < list.size(); ++i) {
             const int c = Channel(list[i], At("order", i));
             if (std::find(listed.begin(), listed.end(), c) != listed.end())
-                Refuse(At("order", i), "channel " + std::to_string(c) + " is listed twice");
+                Refuse(At("order", i), Arg(translate("zq::Setup", "channel %1 is listed twice"),
+                                           {std::to_string(c)}));
             listed.push_back(c);
         }
         setup.order = CompleteOrder(listed);
@@ -191,13 +206,13 @@ Parsed<ChannelSetup> ParseSetup(std::string_view text, std::string_view fileName
     Json root;
     try {
         root = Json::parse(text.begin(), text.end(), [](int depth, Json::parse_event_t, Json&) {
-            if (depth > kMaxDepth) Refuse("", "nested too deeply");
+            if (depth > kMaxDepth) Refuse("", translate("zq::Setup", "nested too deeply"));
             return true;
         });
     } catch (const Json::parse_error& e) {
         return {{},
-                file + ": line " + std::to_string(LineAt(text, e.byte)) + ": " +
-                    SyntaxDetail(e.what())};
+                Arg(translate("zq::Setup", "%1: line %2: %3"),
+                    {file, std::to_string(LineAt(text, e.byte)), SyntaxDetail(e.what())})};
     } catch (const Refused& r) {
         return {{}, file + ": " + r.what};
     }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "capture/LayoutCheck.h"
+#include "view/Translate.h"
 
 namespace zq {
 
@@ -51,15 +52,18 @@ Parsed<double> ParseSampleRate(std::string_view text) {
         while (i < text.size() && text[i] == ' ') ++i;
     };
     skipBlanks();
-    if (i == text.size()) return {0, "no sample rate given"};
-    if (text[i] == '-') return {0, shown + ": a sample rate must be above 0"};
+    if (i == text.size()) return {0, translate("zq::Setup", "no sample rate given")};
+    if (text[i] == '-')
+        return {0, Arg(translate("zq::Setup", "%1: a sample rate must be above 0"), {shown})};
     const size_t start = i;
     while (i < text.size() && IsDigit(text[i])) ++i;
     if (i < text.size() && text[i] == '.') ++i;
     while (i < text.size() && IsDigit(text[i])) ++i;
     std::string number(text.substr(start, i - start));
     if (number.find_first_of("0123456789") == std::string::npos)
-        return {0, shown + " is not a sample rate: a number of hertz, e.g. 1 MHz or 250k"};
+        return {0, Arg(translate("zq::Setup",
+                                 "%1 is not a sample rate: a number of hertz, e.g. 1 MHz or 250k"),
+                       {shown})};
     skipBlanks();
     int exponent = 0;
     if (i < text.size()) {
@@ -78,7 +82,8 @@ Parsed<double> ParseSampleRate(std::string_view text) {
                 ++i;
                 break;
             case 'm':
-                return {0, shown + ": 'm' would be milli; write M for mega"};
+                return {0, Arg(translate("zq::Setup", "%1: 'm' would be milli; write M for mega"),
+                               {shown})};
             default:
                 break;
         }
@@ -86,16 +91,21 @@ Parsed<double> ParseSampleRate(std::string_view text) {
     if (text.substr(i, 2) == "Hz" || text.substr(i, 2) == "hz") i += 2;
     skipBlanks();
     if (i != text.size())
-        return {0, shown + ": unknown unit; write Hz, kHz, MHz or GHz, or nothing for Hz"};
+        return {0, Arg(translate("zq::Setup",
+                                 "%1: unknown unit; write Hz, kHz, MHz or GHz, or nothing for Hz"),
+                       {shown})};
     // The prefix goes into the exponent, so that "2.5 MHz" is read with one rounding.
     number += "e" + std::to_string(exponent);
     double hz = 0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), hz);
     if (ec == std::errc::result_out_of_range || !std::isfinite(hz)) {
         const bool large = number.find_first_of("123456789") < number.find_first_of(".e");
-        return {0, shown + (large ? ": too large" : ": too small") + " for a sample rate"};
+        return {0, Arg(large ? translate("zq::Setup", "%1: too large for a sample rate")
+                             : translate("zq::Setup", "%1: too small for a sample rate"),
+                       {shown})};
     }
-    if (hz <= 0) return {0, shown + ": a sample rate must be above 0"};
+    if (hz <= 0)
+        return {0, Arg(translate("zq::Setup", "%1: a sample rate must be above 0"), {shown})};
     return {hz, {}};
 }
 

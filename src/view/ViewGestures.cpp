@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "view/Translate.h"
 #include "view/ViewSettings.h"
 
 namespace zq {
@@ -70,30 +71,31 @@ std::optional<int32_t> FindEdge(const DecodedCapture& capture, int channel, Samp
 
 std::string HoverReadout(const DecodedCapture* capture, int32_t sample, int channel) {
     const int32_t fromTrigger = sample - kTriggerSample;
-    std::string text = "Sample " + std::to_string(sample);
-    if (fromTrigger == 0)
-        text += " at Trig";
-    else
-        text += std::string(" (Trig ") + (fromTrigger > 0 ? "+" : "") +
-                std::to_string(fromTrigger) + ")";
+    const std::string number = std::to_string(sample);
+    std::string text =
+        fromTrigger == 0
+            ? Arg(translate("zq::Readout", "Sample %1 at Trig"), {number})
+            : Arg(translate("zq::Readout", "Sample %1 (Trig %2)"),
+                  {number, (fromTrigger > 0 ? "+" : "") + std::to_string(fromTrigger)});
     const bool inCapture = sample >= 0 && sample < kCaptureSamples;
+    const std::string channelNumber = std::to_string(channel);
     if (capture && !inCapture) {
-        text += "   beyond the capture";
+        text += "   " + translate("zq::Readout", "beyond the capture");
     } else if (capture) {
         const auto i = static_cast<size_t>(sample);
         if (capture->held[i]) {
             char word[8];
             std::snprintf(word, sizeof word, "%04X", static_cast<unsigned>(capture->words[i]));
-            text += std::string("   Word ") + word;
+            text += "   " + Arg(translate("zq::Readout", "Word %1"), {word});
         } else {
-            text += "   no word";
+            text += "   " + translate("zq::Readout", "no word");
         }
         if (channel >= 0 && capture->held[i])
-            text += "   Channel " + std::to_string(channel) + ": " +
-                    std::to_string(capture->words[i] >> channel & 1);
-        if (capture->unreliable[i]) text += "   unreliable";
+            text += "   " + Arg(translate("zq::Readout", "Channel %1: %2"),
+                                {channelNumber, std::to_string(capture->words[i] >> channel & 1)});
+        if (capture->unreliable[i]) text += "   " + translate("zq::Readout", "unreliable");
     } else if (channel >= 0) {
-        text += "   Channel " + std::to_string(channel);
+        text += "   " + Arg(translate("zq::Readout", "Channel %1"), {channelNumber});
     }
     return text;
 }

@@ -7,11 +7,13 @@
 #include <string_view>
 
 #include "capture/CaptureFormat.h"
+#include "view/Translate.h"
 
 namespace zq {
 
 // What follows the capture file's path in the chart title and the listing's banner.
-inline constexpr const char* kChartTitleSuffix = " - Timing Diagram";
+inline constexpr const char* kChartTitleSuffix =
+    QT_TRANSLATE_NOOP("zq::Chart", " - Timing Diagram");
 
 // Check states as the check boxes hold them; anything but Unchecked counts as checked.
 enum CheckState : uint8_t { Unchecked = 0, Checked = 1, Greyed = 2 };
