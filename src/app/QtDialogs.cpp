@@ -45,7 +45,8 @@ QStringList QtDialogs::NameFilters(const std::string& filter) {
         if (patterns.isEmpty()) patterns << "*";
         filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
     }
-    if (filters.isEmpty()) filters << "All Files (*)";
+    if (filters.isEmpty())
+        filters << QCoreApplication::translate("zq::QtDialogs", "All Files") + " (*)";
     return filters;
 }
 

@@ -35,7 +35,7 @@ namespace zq {
 namespace {
 
 // The window's texts, kept in one place.
-constexpr const char* kCaption = "Hex Listing";
+constexpr const char* kCaption = QT_TRANSLATE_NOOP("zq::HexList", "Hex Listing");
 constexpr const char* kBannerInitial = "Label1";
 constexpr const char* kListFontFamily = "DejaVu Sans Mono";
 constexpr double kListFontPoints = 9.75;
@@ -70,7 +70,7 @@ class ListingTextBox : public QPlainTextEdit {
 HexList::HexList(CaptureSession& capture, Dialogs& dialogs, WindowHost& host, QWidget* parent)
     : QWidget(parent), host_(host), logic_(capture, dialogs, *this) {
     setObjectName("HexList");
-    setWindowTitle(kCaption);
+    setWindowTitle(tr(kCaption));
     createControls();
     Load();
 }
@@ -97,7 +97,7 @@ void HexList::createControls() {
     HexListText->setUndoRedoEnabled(false);
     HexListText->setTabChangesFocus(true);  // Tab leaves the list like every other control
     HexListText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    HexListText->setAccessibleName("Listing");
+    HexListText->setAccessibleName(tr("Listing"));
     QFont listFont(kListFontFamily);
     listFont.setStyleHint(QFont::Monospace);
     listFont.setFixedPitch(true);
@@ -121,7 +121,7 @@ void HexList::createControls() {
     controls_ = std::make_unique<ViewControls>(parent, scale,
                                                ViewControls::Design{7920, 5490, 7980, 6240, true});
     const ViewControls& c = *controls_;
-    GraphShow = new QPushButton("Show Graph", parent);
+    GraphShow = new QPushButton(tr("Show Graph"), parent);
     GraphShow->setObjectName("GraphShow");
     GraphShow->setGeometry(scale.rect(9720, 7860, 1395, 585));
     GraphShow->setAutoDefault(false);
@@ -164,11 +164,12 @@ void HexList::createControls() {
     FitToScreen(this, designSize_);
     setAcceptDrops(true);
     HexListText->setAcceptDrops(false);  // a drop on the list is a drop on the window
-    GraphShow->setAccessibleName("Show Graph");
-    GraphShow->setToolTip("Back to the timing diagram, with the window last applied here");
-    HexListText->setToolTip("The window's sample words: line address, sample, hex digits, bits");
-    HexListBanner->setAccessibleName("Listing title");
-    auto* quit = new QAction("Quit", this);
+    GraphShow->setAccessibleName(tr("Show Graph"));
+    GraphShow->setToolTip(tr("Back to the timing diagram, with the window last applied here"));
+    HexListText->setToolTip(
+        tr("The window's sample words: line address, sample, hex digits, bits"));
+    HexListBanner->setAccessibleName(tr("Listing title"));
+    auto* quit = new QAction(tr("Quit"), this);
     quit->setObjectName("Quit");
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);

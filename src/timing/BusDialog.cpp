@@ -13,16 +13,16 @@ namespace zq {
 BusDialog::BusDialog(const ChannelSetup& setup, const std::vector<int>& chosen, QWidget* parent)
     : QDialog(parent), setup_(setup) {
     setObjectName("BusDialog");
-    setWindowTitle(kCaption);
+    setWindowTitle(tr(kCaption));
 
-    auto* nameLabel = new QLabel("Bus &name:", this);
+    auto* nameLabel = new QLabel(tr("Bus &name:"), this);
     name_ = new QLineEdit(this);
     name_->setObjectName("BusName");
     nameLabel->setBuddy(name_);
     connect(name_, &QLineEdit::textChanged, this, &BusDialog::check);
 
-    auto* rowsLabel =
-        new QLabel("&Channels, the top one most significant (Shift+click selects a range):", this);
+    auto* rowsLabel = new QLabel(
+        tr("&Channels, the top one most significant (Shift+click selects a range):"), this);
     rowsLabel->setWordWrap(true);
     rows_ = new QListWidget(this);
     rows_->setObjectName("BusChannels");
@@ -32,7 +32,7 @@ BusDialog::BusDialog(const ChannelSetup& setup, const std::vector<int>& chosen, 
         const auto& info = setup.channels[static_cast<size_t>(c)];
         QString text = QString::number(c);
         if (!info.name.empty()) text += "  " + QString::fromStdString(info.name);
-        if (info.hidden) text += "  (hidden)";
+        if (info.hidden) text += "  " + tr("(hidden)");
         auto* item = new QListWidgetItem(text, rows_);
         item->setData(Qt::UserRole, c);
         item->setSelected(std::find(chosen.begin(), chosen.end(), c) != chosen.end());

@@ -18,7 +18,7 @@ namespace zq {
 class BusDialog : public QDialog {
     Q_OBJECT
   public:
-    static constexpr const char* kCaption = "Make Bus";
+    static constexpr const char* kCaption = QT_TR_NOOP("Make Bus");
 
     BusDialog(const ChannelSetup& setup, const std::vector<int>& chosen, QWidget* parent = nullptr);
 

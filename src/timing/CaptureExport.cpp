@@ -11,6 +11,7 @@
 #include "export/OutputFile.h"
 #include "export/SetupExport.h"
 #include "timing/TimingViewLogic.h"
+#include "view/Translate.h"
 
 namespace zq {
 
@@ -22,18 +23,31 @@ struct KindText {
     const char* extension;
 };
 
+// Title and filter are translated where the dialog shows them.
 KindText TextOf(ExportKind kind) {
     switch (kind) {
         case ExportKind::Vcd:
-            return {"Export VCD as ...", "VCD Files (*.vcd)|*.vcd|All Files (*.*)|*.*", "vcd"};
+            return {QT_TRANSLATE_NOOP("zq::CaptureExport", "Export VCD as ..."),
+                    QT_TRANSLATE_NOOP("zq::CaptureExport",
+                                      "VCD Files (*.vcd)|*.vcd|All Files (*.*)|*.*"),
+                    "vcd"};
         case ExportKind::Csv:
-            return {"Export CSV as ...", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*", "csv"};
+            return {QT_TRANSLATE_NOOP("zq::CaptureExport", "Export CSV as ..."),
+                    QT_TRANSLATE_NOOP("zq::CaptureExport",
+                                      "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"),
+                    "csv"};
         case ExportKind::Setup:
-            return {"Save Setup as ...", "Setup Files (*.json)|*.json|All Files (*.*)|*.*", "json"};
+            return {QT_TRANSLATE_NOOP("zq::CaptureExport", "Save Setup as ..."),
+                    QT_TRANSLATE_NOOP("zq::CaptureExport",
+                                      "Setup Files (*.json)|*.json|All Files (*.*)|*.*"),
+                    "json"};
         case ExportKind::Png:
             break;
     }
-    return {"Export Picture as ...", "PNG Pictures (*.png)|*.png|All Files (*.*)|*.*", "png"};
+    return {
+        QT_TRANSLATE_NOOP("zq::CaptureExport", "Export Picture as ..."),
+        QT_TRANSLATE_NOOP("zq::CaptureExport", "PNG Pictures (*.png)|*.png|All Files (*.*)|*.*"),
+        "png"};
 }
 
 }  // namespace
@@ -42,8 +56,8 @@ std::optional<std::string> ChooseExportPath(Dialogs& dialogs, ExportKind kind,
                                             std::string& folder) {
     const KindText text = TextOf(kind);
     OpenLogSettings s;
-    s.DialogTitle = text.title;
-    s.Filter = text.filter;
+    s.DialogTitle = translate("zq::CaptureExport", text.title);
+    s.Filter = translate("zq::CaptureExport", text.filter);
     s.FilterIndex = 1;
     s.DefaultExt = text.extension;
     s.InitDir = folder;
@@ -81,7 +95,8 @@ bool WriteExportBytes(const CaptureSession& capture, Dialogs& dialogs, const std
 
 bool WriteCaptureExport(const CaptureSession& capture, Dialogs& dialogs, ExportKind kind,
                         const std::string& path) {
-    if (!capture.isOpen()) return Fail(dialogs, "No capture is open.");
+    if (!capture.isOpen())
+        return Fail(dialogs, translate("zq::CaptureExport", "No capture is open."));
     const DecodedCapture& decoded = *capture.model();
     std::string bytes;
     if (kind == ExportKind::Vcd) {
@@ -103,7 +118,9 @@ bool WritePictureExport(const CaptureSession& capture, Dialogs& dialogs, const Q
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !QImageWriter(&buffer, "PNG").write(picture))
-        return Fail(dialogs, path + ": the picture cannot be encoded");
+        return Fail(
+            dialogs,
+            Arg(translate("zq::CaptureExport", "%1: the picture cannot be encoded"), {path}));
     return WriteExportBytes(capture, dialogs, path,
                             std::string_view(png.constData(), static_cast<size_t>(png.size())));
 }

@@ -62,7 +62,8 @@ class RowTable : public QTableWidget {
 QString BusText(const Bus& bus) {
     QStringList channels;
     for (int c : bus.channels) channels << QString::number(c);
-    return QString("%1 (channels %2)").arg(QString::fromStdString(bus.name), channels.join(", "));
+    return ChannelsDialog::tr("%1 (channels %2)")
+        .arg(QString::fromStdString(bus.name), channels.join(", "));
 }
 
 // A rule's text as a sentence of its own.
@@ -77,7 +78,7 @@ QString Sentence(const std::string& text) {
 ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     : QDialog(parent), working_(setup) {
     setObjectName("ChannelsDialog");
-    setWindowTitle(kCaption);
+    setWindowTitle(tr(kCaption));
     for (int c = 0; c < kChannels; ++c)
         names_[static_cast<size_t>(c)] =
             QString::fromStdString(setup.channels[static_cast<size_t>(c)].name);
@@ -85,7 +86,7 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     auto* table = new RowTable(kChannels, 3, this);
     table_ = table;
     table_->setObjectName("ChannelTable");
-    table_->setHorizontalHeaderLabels({"Channel", "Name", "Hidden"});
+    table_->setHorizontalHeaderLabels({tr("Channel"), tr("Name"), tr("Hidden")});
     table_->verticalHeader()->hide();
     // Rows as high as a line of text, so that all sixteen are in view at once.
     const QFontMetrics m(font());
@@ -98,14 +99,15 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     table_->setDragDropMode(QAbstractItemView::InternalMove);
     table_->setDragDropOverwriteMode(false);
     table_->setDropIndicatorShown(true);
-    table_->setToolTip("Drag a row, or use Move Up and Move Down, to change the order of the rows");
+    table_->setToolTip(
+        tr("Drag a row, or use Move Up and Move Down, to change the order of the rows"));
     table->rowDropped = [this](int from, int gap) { dropRow(from, gap); };
     connect(table_, &QTableWidget::itemChanged, this, &ChannelsDialog::tableChanged);
 
-    auto* up = new QPushButton("Move &Up", this);
+    auto* up = new QPushButton(tr("Move &Up"), this);
     up->setObjectName("MoveUp");
     connect(up, &QPushButton::clicked, this, [this] { moveCurrent(-1); });
-    auto* down = new QPushButton("Move &Down", this);
+    auto* down = new QPushButton(tr("Move &Down"), this);
     down->setObjectName("MoveDown");
     connect(down, &QPushButton::clicked, this, [this] { moveCurrent(1); });
     auto* moves = new QVBoxLayout;
@@ -116,7 +118,7 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     channels->addWidget(table_);
     channels->addLayout(moves);
 
-    auto* buses = new QGroupBox("Buses", this);
+    auto* buses = new QGroupBox(tr("Buses"), this);
     busList_ = new QListWidget(buses);
     busList_->setObjectName("BusList");
     connect(busList_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -126,15 +128,16 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     });
     busName_ = new QLineEdit(buses);
     busName_->setObjectName("BusName");
-    busName_->setPlaceholderText("Bus name");
-    auto* add = new QPushButton("&Add Bus from Selected Rows", buses);
+    busName_->setPlaceholderText(tr("Bus name"));
+    auto* add = new QPushButton(tr("&Add Bus from Selected Rows"), buses);
     add->setObjectName("AddBus");
-    add->setToolTip("A bus of the channels selected above; the top row is the most significant");
+    add->setToolTip(
+        tr("A bus of the channels selected above; the top row is the most significant"));
     connect(add, &QPushButton::clicked, this, &ChannelsDialog::addBus);
-    auto* rename = new QPushButton("Re&name Bus", buses);
+    auto* rename = new QPushButton(tr("Re&name Bus"), buses);
     rename->setObjectName("RenameBus");
     connect(rename, &QPushButton::clicked, this, &ChannelsDialog::renameBus);
-    auto* remove = new QPushButton("De&lete Bus", buses);
+    auto* remove = new QPushButton(tr("De&lete Bus"), buses);
     remove->setObjectName("DeleteBus");
     connect(remove, &QPushButton::clicked, this, &ChannelsDialog::deleteBus);
     busError_ = new QLabel(buses);
@@ -150,11 +153,11 @@ ChannelsDialog::ChannelsDialog(const ChannelSetup& setup, QWidget* parent)
     busLayout->setColumnStretch(0, 1);
     busList_->setMaximumHeight(m.height() * 6);
 
-    auto* rateLabel = new QLabel("Sample &rate:", this);
+    auto* rateLabel = new QLabel(tr("Sample &rate:"), this);
     rate_ = new QLineEdit(this);
     rate_->setObjectName("SampleRate");
-    rate_->setPlaceholderText("none: times in samples");
-    rate_->setToolTip("For example 1 MHz, 250k or 1000000; empty for none");
+    rate_->setPlaceholderText(tr("none: times in samples"));
+    rate_->setToolTip(tr("For example 1 MHz, 250k or 1000000; empty for none"));
     if (setup.sampleRate) rate_->setText(QString::fromStdString(SampleRateText(*setup.sampleRate)));
     rateLabel->setBuddy(rate_);
     connect(rate_, &QLineEdit::textChanged, this, &ChannelsDialog::check);
@@ -205,7 +208,7 @@ void ChannelsDialog::fillTable() {
         auto* name = new QTableWidgetItem(names_[static_cast<size_t>(c)]);
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
                        Qt::ItemIsDragEnabled);
-        name->setToolTip("Up to 32 characters without ':', '=' or ','; empty for the number");
+        name->setToolTip(tr("Up to 32 characters without ':', '=' or ','; empty for the number"));
         auto* hidden = new QTableWidgetItem;
         hidden->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
                          Qt::ItemIsDragEnabled);
@@ -256,7 +259,7 @@ void ChannelsDialog::addBus() {
 void ChannelsDialog::renameBus() {
     const int row = busList_->currentRow();
     if (row < 0) {
-        busError_->setText("Select the bus to rename.");
+        busError_->setText(tr("Select the bus to rename."));
         return;
     }
     busEdit(RenameBus(working_, static_cast<size_t>(row), busName_->text().toStdString()));
@@ -266,7 +269,7 @@ void ChannelsDialog::renameBus() {
 void ChannelsDialog::deleteBus() {
     const int row = busList_->currentRow();
     if (row < 0) {
-        busError_->setText("Select the bus to delete.");
+        busError_->setText(tr("Select the bus to delete."));
         return;
     }
     busEdit(DeleteBus(working_, static_cast<size_t>(row)));
@@ -287,10 +290,16 @@ SetupEdit ChannelsDialog::Edited() const {
     SetupEdit edit{working_, {}};
     for (int c = 0; c < kChannels; ++c) {
         edit = RenameChannel(edit.value, c, names_[static_cast<size_t>(c)].toStdString());
-        if (!edit.ok()) return {{}, "Name of channel " + std::to_string(c) + ": " + edit.error};
+        if (!edit.ok())
+            return {{},
+                    tr("Name of channel %1: %2")
+                        .arg(c)
+                        .arg(QString::fromStdString(edit.error))
+                        .toStdString()};
     }
     edit = SetSampleRate(edit.value, rate_->text().toStdString());
-    if (!edit.ok()) return {{}, "Sample rate: " + edit.error};
+    if (!edit.ok())
+        return {{}, tr("Sample rate: %1").arg(QString::fromStdString(edit.error)).toStdString()};
     return edit;
 }
 

@@ -22,7 +22,7 @@ namespace zq {
 class ChannelsDialog : public QDialog {
     Q_OBJECT
   public:
-    static constexpr const char* kCaption = "Channels";
+    static constexpr const char* kCaption = QT_TR_NOOP("Channels");
     // Columns of the table "ChannelTable".
     enum Column { ColNumber, ColName, ColHidden };
 

@@ -25,9 +25,10 @@ namespace {
 
 // Design-time window size in twips; the Load event sets it (the system's frame aside).
 constexpr int kWindowWidth = 15075, kWindowHeight = 8900;
-constexpr const char* kCloseWhileReceiving =
+constexpr const char* kCloseWhileReceiving = QT_TRANSLATE_NOOP(
+    "zq::TimingView",
     "A capture is being received from the ZQ350. What arrived so far is kept in its file.\n\n"
-    "Close the program anyway?";
+    "Close the program anyway?");
 
 }  // namespace
 
@@ -41,7 +42,7 @@ TimingView::TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& 
       logic_(capture, dialogs, *this),
       scale_(TwipScale::ForWidget(this)) {
     setObjectName("TimingView");
-    setWindowTitle(kCaption);
+    setWindowTitle(tr(kCaption));
     buildControls();
     buildMenus();
     loadDialogDirs();
@@ -63,9 +64,9 @@ TimingView::~TimingView() = default;
 void TimingView::buildControls() {
     ApplyDesignFont(this);
 
-    auto* menu = menuBar()->addMenu("&File");
+    auto* menu = menuBar()->addMenu(tr("&File"));
     menu->setObjectName("MnuFile");
-    QAction* openFile = menu->addAction("&Open");
+    QAction* openFile = menu->addAction(tr("&Open"));
     openFile->setObjectName("OpenFile");
     connect(openFile, &QAction::triggered, this, &TimingView::Load_Click);
 
@@ -80,26 +81,26 @@ void TimingView::buildControls() {
                                                ViewControls::Design{360, 6840, 4200, 6810, false});
     const ViewControls& c = *controls_;
 
-    const auto button = [&](const char* name, const char* text, int left, int top, int width,
+    const auto button = [&](const char* name, const QString& text, int left, int top, int width,
                             int height) {
         auto* b = new WrapButton(text, client);
         b->setObjectName(name);
         b->setGeometry(scale_.rect(left, top, width, height));
         return b;
     };
-    Load_ = button("Load", "Load  from Disk", 7980, 6960, 1215, 495);
-    ReadZQ350_ = button("ReadZQ350", "Read  from ZQ350", 9240, 6960, 1215, 495);
-    TextList_ = button("TextList", "Text List", 8700, 7620, 1035, 495);
-    Load_->setToolTip("Open a capture file (Ctrl+O)");
-    ReadZQ350_->setToolTip("Read a capture out of the ZQ350 into a new file");
-    TextList_->setToolTip("Show the same window of samples as a coloured hex listing");
+    Load_ = button("Load", tr("Load  from Disk"), 7980, 6960, 1215, 495);
+    ReadZQ350_ = button("ReadZQ350", tr("Read  from ZQ350"), 9240, 6960, 1215, 495);
+    TextList_ = button("TextList", tr("Text List"), 8700, 7620, 1035, 495);
+    Load_->setToolTip(tr("Open a capture file (Ctrl+O)"));
+    ReadZQ350_->setToolTip(tr("Read a capture out of the ZQ350 into a new file"));
+    TextList_->setToolTip(tr("Show the same window of samples as a coloured hex listing"));
 
     // Not a designed control: progress of a device read, in the free space beside the buttons.
     // Not a designed control: with a sample rate, the cursors' distance in time beside "Cursor
     // Diff", whose designed width holds the samples only.
     CursorTime_ = new QLabel(client);
     CursorTime_->setObjectName("CursorTime");
-    CursorTime_->setAccessibleName("Cursor distance in time");
+    CursorTime_->setAccessibleName(tr("Cursor distance in time"));
     CursorTime_->setGeometry(scale_.rect(5955, 7980, 1980, 285));
 
     ReadStatus_ = new QLabel(client);
@@ -148,13 +149,12 @@ void TimingView::buildControls() {
         connect(box, &QLineEdit::returnPressed, this, &TimingView::MarkCheck_Click);
 
     buildReadControls(client);
-    area_.chart->setAccessibleName("Timing diagram");
+    area_.chart->setAccessibleName(tr("Timing diagram"));
     for (int ch = 0; ch < 16; ++ch)
-        area_.channelLabels[static_cast<size_t>(ch)]->setAccessibleName(
-            QString("Channel %1").arg(ch));
+        area_.channelLabels[static_cast<size_t>(ch)]->setAccessibleName(tr("Channel %1").arg(ch));
     for (QPushButton* b : {Load_, ReadZQ350_, TextList_})
         b->setAccessibleName(b->text().simplified());
-    ReadStatus_->setAccessibleName("Read progress");
+    ReadStatus_->setAccessibleName(tr("Read progress"));
     growth_ = std::make_unique<ChartGrowth>(client, area_);
     OnClientGrowth(client, clientDesign, [this](QSize growth) { growth_->apply(growth); });
     buildLabelDrag();
@@ -219,8 +219,8 @@ void TimingView::Unload() {
 
 void TimingView::closeEvent(QCloseEvent* event) {
     if (!unloaded_ && device_.readState() == ReadState::Receiving &&
-        dialogs_.MessageBox(kCloseWhileReceiving, Buttons::YesNo, Icon::Question, kProgramTitle) !=
-            AnswerYes) {
+        dialogs_.MessageBox(tr(kCloseWhileReceiving).toStdString(), Buttons::YesNo, Icon::Question,
+                            kProgramTitle) != AnswerYes) {
         event->ignore();
         return;
     }
@@ -285,7 +285,7 @@ void TimingView::buildChartGestures(QWidget* client) {
     // progress line and bar.
     Readout_ = new QLabel(client);
     Readout_->setObjectName("Readout");
-    Readout_->setAccessibleName("Value under the pointer");
+    Readout_->setAccessibleName(tr("Value under the pointer"));
     Readout_->setWordWrap(true);
     Readout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Readout_->setGeometry(scale_.rect(10560, 7830, 4440, 555));

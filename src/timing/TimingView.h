@@ -37,7 +37,7 @@ class TimingChart;
 class TimingView : public QMainWindow, private TimingViewOutput {
     Q_OBJECT
   public:
-    static constexpr const char* kCaption = "Timing View";
+    static constexpr const char* kCaption = QT_TR_NOOP("Timing View");
 
     TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs, WindowHost& host,
                QWidget* parent = nullptr);

@@ -56,11 +56,11 @@ void TimingView::buildChannelEditing(QMenu* view) {
         new DoubleClickFilter(label, [this, c] { RenameChannel_Click(c); });
     }
     view->addSeparator();
-    connect(AddAction(view, "Channels", "&Channels ..."), &QAction::triggered, this,
+    connect(AddAction(view, "Channels", tr("&Channels ...")), &QAction::triggered, this,
             &TimingView::Channels_Click);
-    connect(AddAction(view, "SampleRate", "Sample &Rate ..."), &QAction::triggered, this,
+    connect(AddAction(view, "SampleRate", tr("Sample &Rate ...")), &QAction::triggered, this,
             &TimingView::SampleRate_Click);
-    QAction* showAll = AddAction(view, "ShowAllChannels", "Show &All Channels");
+    QAction* showAll = AddAction(view, "ShowAllChannels", tr("Show &All Channels"));
     connect(showAll, &QAction::triggered, this, &TimingView::ShowAllChannels_Click);
     // Only when there is something to show.
     connect(view, &QMenu::aboutToShow, showAll, [this, showAll] {
@@ -73,25 +73,25 @@ void TimingView::ShowChannelMenu(int channel, const QPoint& at) {
     auto* menu = new QMenu(this);
     menu->setObjectName("ChannelMenu");
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(AddAction(menu, "ChannelRename", "&Rename ..."), &QAction::triggered, this,
+    connect(AddAction(menu, "ChannelRename", tr("&Rename ...")), &QAction::triggered, this,
             [this, channel] { RenameChannel_Click(channel); });
     const bool hidden = setup.channels[static_cast<size_t>(channel)].hidden;
-    connect(AddAction(menu, "ChannelHide", hidden ? "&Show" : "&Hide"), &QAction::triggered, this,
-            [this, channel] { HideChannel_Click(channel); });
-    const auto move = [&](const char* name, const char* text, int direction) {
+    connect(AddAction(menu, "ChannelHide", hidden ? tr("&Show") : tr("&Hide")), &QAction::triggered,
+            this, [this, channel] { HideChannel_Click(channel); });
+    const auto move = [&](const char* name, const QString& text, int direction) {
         QAction* a = AddAction(menu, name, text);
         a->setEnabled(MoveRow(setup, channel, direction).value.order != setup.order);
         connect(a, &QAction::triggered, this,
                 [this, channel, direction] { MoveChannel_Click(channel, direction); });
     };
-    move("ChannelMoveUp", "Move &Up", -1);
-    move("ChannelMoveDown", "Move &Down", 1);
-    connect(AddAction(menu, "ChannelMakeBus", "Make &Bus ..."), &QAction::triggered, this,
+    move("ChannelMoveUp", tr("Move &Up"), -1);
+    move("ChannelMoveDown", tr("Move &Down"), 1);
+    connect(AddAction(menu, "ChannelMakeBus", tr("Make &Bus ...")), &QAction::triggered, this,
             [this, channel] { MakeBus_Click(channel); });
     menu->addSeparator();
-    connect(AddAction(menu, "ChannelMenuChannels", "&Channels ..."), &QAction::triggered, this,
+    connect(AddAction(menu, "ChannelMenuChannels", tr("&Channels ...")), &QAction::triggered, this,
             &TimingView::Channels_Click);
-    QAction* showAll = AddAction(menu, "ChannelMenuShowAll", "Show &All Channels");
+    QAction* showAll = AddAction(menu, "ChannelMenuShowAll", tr("Show &All Channels"));
     showAll->setEnabled(ShowAllChannels(setup).value != setup);
     connect(showAll, &QAction::triggered, this, &TimingView::ShowAllChannels_Click);
     menu->popup(at);
@@ -114,19 +114,20 @@ void TimingView::ShowBusMenu(size_t bus, const QPoint& at) {
     auto* menu = new QMenu(this);
     menu->setObjectName("BusMenu");
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(AddAction(menu, "BusRename", "&Rename Bus ..."), &QAction::triggered, this,
+    connect(AddAction(menu, "BusRename", tr("&Rename Bus ...")), &QAction::triggered, this,
             [this, bus] {
                 AskForEdit(
-                    "Rename Bus", "Name of the bus:", capture_.setup().buses[bus].name,
+                    tr("Rename Bus").toStdString(), tr("Name of the bus:").toStdString(),
+                    capture_.setup().buses[bus].name,
                     [this, bus](const std::string& typed) {
                         return RenameBus(capture_.setup(), bus, typed);
                     },
-                    "The bus keeps its name: ");
+                    tr("The bus keeps its name: ").toStdString());
             });
-    connect(AddAction(menu, "BusDelete", "Re&move Bus"), &QAction::triggered, this,
+    connect(AddAction(menu, "BusDelete", tr("Re&move Bus")), &QAction::triggered, this,
             [this, bus] { UseEdit(DeleteBus(capture_.setup(), bus)); });
     menu->addSeparator();
-    connect(AddAction(menu, "BusMenuChannels", "&Channels ..."), &QAction::triggered, this,
+    connect(AddAction(menu, "BusMenuChannels", tr("&Channels ...")), &QAction::triggered, this,
             &TimingView::Channels_Click);
     menu->popup(at);
 }
@@ -143,14 +144,15 @@ bool TimingView::UseEdit(const SetupEdit& edit, const std::string& refused) {
 
 void TimingView::RenameChannel_Click(int channel) {
     AskForEdit(
-        "Rename Channel",
-        "Name of channel " + std::to_string(channel) +
-            " (up to 32 characters; empty for its number):",
+        tr("Rename Channel").toStdString(),
+        tr("Name of channel %1 (up to 32 characters; empty for its number):")
+            .arg(channel)
+            .toStdString(),
         capture_.setup().channels[static_cast<size_t>(channel)].name,
         [this, channel](const std::string& typed) {
             return RenameChannel(capture_.setup(), channel, typed);
         },
-        "Channel " + std::to_string(channel) + " keeps its name: ");
+        tr("Channel %1 keeps its name: ").arg(channel).toStdString());
 }
 
 void TimingView::AskForEdit(const std::string& title, const std::string& prompt, std::string text,
@@ -186,11 +188,12 @@ void TimingView::Channels_Click() {
 void TimingView::SampleRate_Click() {
     const std::optional<double> rate = capture_.setup().sampleRate;
     AskForEdit(
-        "Sample Rate",
-        "Sample rate, e.g. 1 MHz, 250k or 1000000 (empty for none: times in samples):",
+        tr("Sample Rate").toStdString(),
+        tr("Sample rate, e.g. 1 MHz, 250k or 1000000 (empty for none: times in samples):")
+            .toStdString(),
         rate ? SampleRateText(*rate) : std::string(),
         [this](const std::string& typed) { return SetSampleRate(capture_.setup(), typed); },
-        "The sample rate stays as it was: ");
+        tr("The sample rate stays as it was: ").toStdString());
 }
 
 void TimingView::ShowAllChannels_Click() { UseEdit(ShowAllChannels(capture_.setup())); }

@@ -17,13 +17,13 @@ void TimingViewLogic::FormLoad(ViewBoxes& boxes) {
     if (capture_.isOpen()) {
         // Every saved value reaches its box before the one redraw, which stores them again.
         boxes = RestoreView(capture_.savedView());
-        out_.ShowChartTitle(capture_.currentFile() + kChartTitleSuffix);
+        out_.ShowChartTitle(capture_.currentFile() + translate("zq::Chart", kChartTitleSuffix));
         CalcData(boxes);
         return;
     }
     capture_.setLevels(TraceLevels{0.1f, 0.8f});
     const ChartGrid pattern = StartupPattern(capture_.levels());
-    out_.ShowChartTitle(kStartupTitle);
+    out_.ShowChartTitle(translate("zq::Chart", kStartupTitle));
     PlotData(pattern, boxes);
 }
 
@@ -56,8 +56,8 @@ void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
     // From here on no capture is current, whatever the user does in the dialog.
     capture_.close();
 
-    openLog_.DialogTitle = "Open ZQ350 File ...";
-    openLog_.Filter = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt";
+    openLog_.DialogTitle = translate("zq::TimingView", "Open ZQ350 File ...");
+    openLog_.Filter = translate("zq::TimingView", "All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
     openLog_.FilterIndex = 2;
     openLog_.FileName.clear();
     openLog_.InitDir = dirs_.load;
@@ -67,7 +67,7 @@ void TimingViewLogic::LoadClick(ViewBoxes& boxes) {
 }
 
 bool TimingViewLogic::LoadPath(ViewBoxes& boxes, const std::string& path) {
-    out_.ShowChartTitle(path + kChartTitleSuffix);
+    out_.ShowChartTitle(path + translate("zq::Chart", kChartTitleSuffix));
     std::string error;
     if (!capture_.open(path, error)) {
         dialogs_.MessageBox(path + ": " + error, Buttons::Ok, Icon::Exclamation, kProgramTitle);
@@ -90,7 +90,7 @@ std::vector<std::string> WithRecent(std::vector<std::string> list, const std::st
 }
 
 void TimingViewLogic::CaptureComplete(ViewBoxes& boxes) {
-    out_.ShowChartTitle(capture_.currentFile() + kChartTitleSuffix);
+    out_.ShowChartTitle(capture_.currentFile() + translate("zq::Chart", kChartTitleSuffix));
     CalcData(boxes);
 }
 

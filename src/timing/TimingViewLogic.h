@@ -43,7 +43,9 @@ std::string FolderOf(const std::string& path);
 inline constexpr size_t kRecentFiles = 8;
 std::vector<std::string> WithRecent(std::vector<std::string> list, const std::string& path);
 
-inline constexpr const char* kStartupTitle = "ZQ350 Logic Analyser - Timing Diagram";
+// Translated where it is shown.
+inline constexpr const char* kStartupTitle =
+    QT_TRANSLATE_NOOP("zq::Chart", "ZQ350 Logic Analyser - Timing Diagram");
 
 class TimingViewLogic {
   public:

@@ -41,54 +41,55 @@ void TimingView::buildMenus() {
             if (a->objectName() == "OpenFile") open = a;
     open->setShortcut(QKeySequence::Open);
 
-    recentMenu_ = file->addMenu("Open &Recent");
+    recentMenu_ = file->addMenu(tr("Open &Recent"));
     recentMenu_->setObjectName("MnuRecent");
     connect(recentMenu_, &QMenu::aboutToShow, this, &TimingView::FillRecentMenu);
     FillRecentMenu();
 
-    QMenu* exportMenu = file->addMenu("&Export");
+    QMenu* exportMenu = file->addMenu(tr("&Export"));
     exportMenu->setObjectName("MnuExport");
-    const auto exportAction = [&](const char* name, const char* text, ExportKind kind) {
+    const auto exportAction = [&](const char* name, const QString& text, ExportKind kind) {
         QAction* a = exportMenu->addAction(text);
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, [this, kind] { Export_Click(int(kind)); });
     };
-    exportAction("ExportVcd", "&VCD (whole capture) ...", ExportKind::Vcd);
-    exportAction("ExportCsv", "&CSV (whole capture) ...", ExportKind::Csv);
-    exportAction("ExportPng", "&PNG of the View ...", ExportKind::Png);
+    exportAction("ExportVcd", tr("&VCD (whole capture) ..."), ExportKind::Vcd);
+    exportAction("ExportCsv", tr("&CSV (whole capture) ..."), ExportKind::Csv);
+    exportAction("ExportPng", tr("&PNG of the View ..."), ExportKind::Png);
 
-    QAction* openSetup = file->addAction("Open &Setup ...");
+    QAction* openSetup = file->addAction(tr("Open &Setup ..."));
     openSetup->setObjectName("OpenSetup");
     connect(openSetup, &QAction::triggered, this, &TimingView::OpenSetup_Click);
-    QAction* saveSetup = file->addAction("Save Set&up ...");
+    QAction* saveSetup = file->addAction(tr("Save Set&up ..."));
     saveSetup->setObjectName("SaveSetup");
     connect(saveSetup, &QAction::triggered, this, &TimingView::SaveSetup_Click);
 
     file->addSeparator();
-    QAction* quit = file->addAction("&Quit");
+    QAction* quit = file->addAction(tr("&Quit"));
     quit->setObjectName("Quit");
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* view = menuBar()->addMenu("&View");
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("MnuView");
-    QAction* textList = view->addAction("&Text List");
+    QAction* textList = view->addAction(tr("&Text List"));
     textList->setObjectName("ViewTextList");
     connect(textList, &QAction::triggered, this, &TimingView::TextList_Click);
-    QAction* graph = view->addAction("Show &Graph");
+    QAction* graph = view->addAction(tr("Show &Graph"));
     graph->setObjectName("ViewShowGraph");
     graph->setEnabled(false);  // this window is the graph
     buildChannelEditing(view);
 
-    QMenu* help = menuBar()->addMenu("&Help");
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("MnuHelp");
-    QAction* keys = help->addAction("&Keyboard and Mouse");
+    QAction* keys = help->addAction(tr("&Keyboard and Mouse"));
     keys->setObjectName("KeyboardAndMouse");
     keys->setShortcut(QKeySequence::HelpContents);
     connect(keys, &QAction::triggered, this, [this] {
-        dialogs_.MessageBox(kGesturesHelp, Buttons::Ok, Icon::None, "Keyboard and Mouse");
+        dialogs_.MessageBox(ChartGestures::tr(kGesturesHelp).toStdString(), Buttons::Ok, Icon::None,
+                            tr("Keyboard and Mouse").toStdString());
     });
-    QAction* about = help->addAction("&About");
+    QAction* about = help->addAction(tr("&About"));
     about->setObjectName("About");
     connect(about, &QAction::triggered, this, &TimingView::About_Click);
 
@@ -103,14 +104,14 @@ void TimingView::buildReadControls(QWidget* client) {
     ReadProgress_->setObjectName("ReadProgressBar");
     ReadProgress_->setGeometry(scale_.rect(10560, 7290, 3060, 285));
     ReadProgress_->setRange(0, kLinesPerCapture);
-    ReadProgress_->setFormat("%v of %m lines");
-    ReadProgress_->setAccessibleName("Lines received");
+    ReadProgress_->setFormat(tr("%v of %m lines"));
+    ReadProgress_->setAccessibleName(tr("Lines received"));
     ReadProgress_->hide();
-    StopRead_ = new QPushButton("Stop", client);
+    StopRead_ = new QPushButton(tr("Stop"), client);
     StopRead_->setObjectName("StopRead");
     StopRead_->setGeometry(scale_.rect(13680, 7260, 1080, 345));
-    StopRead_->setAccessibleName("Stop the read");
-    StopRead_->setToolTip("End the read now (Esc): what arrived is kept and shown");
+    StopRead_->setAccessibleName(tr("Stop the read"));
+    StopRead_->setToolTip(tr("End the read now (Esc): what arrived is kept and shown"));
     StopRead_->setAutoDefault(false);
     StopRead_->hide();
     setTabOrder(TextList_, StopRead_);
@@ -122,7 +123,8 @@ void TimingView::StopRead_Click() { device_.StopRead_Click(); }
 void TimingView::Export_Click(int kind) {
     const auto k = static_cast<ExportKind>(kind);
     if (k != ExportKind::Png && !capture_.isOpen()) {
-        dialogs_.MessageBox("No capture is open.", Buttons::Ok, Icon::Exclamation, kProgramTitle);
+        dialogs_.MessageBox(tr("No capture is open.").toStdString(), Buttons::Ok, Icon::Exclamation,
+                            kProgramTitle);
         return;
     }
     const std::optional<std::string> path = ChooseExportPath(dialogs_, k, logic_.Dirs().exports);
@@ -142,9 +144,11 @@ void TimingView::Export_Click(int kind) {
 }
 
 void TimingView::About_Click() {
-    dialogs_.MessageBox(std::string(kProgramTitle) + "\r\nVersion " + kVersion +
-                            "\r\n\r\nReads and shows captures of the ZQ350 logic analyser.",
-                        Buttons::Ok, Icon::None, std::string("About ") + kProgramTitle);
+    const QString text =
+        tr("%1\nVersion %2\n\nReads and shows captures of the ZQ350 logic analyser.")
+            .arg(QString(kProgramTitle), QString(kVersion));
+    dialogs_.MessageBox(text.toStdString(), Buttons::Ok, Icon::None,
+                        tr("About %1").arg(kProgramTitle).toStdString());
 }
 
 std::vector<std::string> TimingView::RecentFiles() {

@@ -30,8 +30,8 @@ void TimingView::ShowSetup() {
         // A label has room for a few characters; the whole name is a hover away.
         label->setToolTip(setup.channels[static_cast<size_t>(c)].name.empty()
                               ? QString()
-                              : QString("Channel %1: %2").arg(c).arg(name));
-        label->setAccessibleName(QString("Channel %1 %2").arg(c).arg(name));
+                              : tr("Channel %1: %2").arg(c).arg(name));
+        label->setAccessibleName(tr("Channel %1 %2").arg(c).arg(name));
     }
     gestures_->setSampleRate(setup.sampleRate);
     gestures_->setSetup(setup);
@@ -44,8 +44,8 @@ void TimingView::ShowSetup() {
 
 void TimingView::OpenSetup_Click() {
     OpenLogSettings s;
-    s.DialogTitle = "Open Setup ...";
-    s.Filter = "Setup Files (*.json)|*.json|All Files (*.*)|*.*";
+    s.DialogTitle = tr("Open Setup ...").toStdString();
+    s.Filter = tr("Setup Files (*.json)|*.json|All Files (*.*)|*.*").toStdString();
     s.FilterIndex = 1;
     s.DefaultExt = "json";
     s.InitDir = logic_.Dirs().exports;

@@ -1,5 +1,6 @@
 #include "widgets/ChartArea.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QWidget>
@@ -116,8 +117,9 @@ void ShowRows(ChartArea& area, const ChannelSetup& setup) {
         const QString name = QString::fromStdString(setup.buses[b].name);
         area.busLabels[b]->setText(
             QFontMetrics(parent->font()).elidedText(name, Qt::ElideRight, labelWidth));
-        area.busLabels[b]->setToolTip(QString("Bus %1").arg(name));
-        area.busLabels[b]->setAccessibleName(QString("Bus %1").arg(name));
+        const QString bus = QCoreApplication::translate("zq::ChartArea", "Bus %1").arg(name);
+        area.busLabels[b]->setToolTip(bus);
+        area.busLabels[b]->setAccessibleName(bus);
     }
     area.chart->setRows(std::move(layout));
     PlaceRowLabels(area);

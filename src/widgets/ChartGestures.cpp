@@ -28,7 +28,7 @@ ChartGestures::ChartGestures(TimingChart* chart)
       overview_(new QScrollBar(Qt::Horizontal, chart)),
       pointerReadout_(new QLabel(chart)) {
     pointerReadout_->setObjectName("PointerReadout");
-    pointerReadout_->setAccessibleName("Measurement under the pointer");
+    pointerReadout_->setAccessibleName(tr("Measurement under the pointer"));
     // Light on the black plot, and transparent to the mouse so that it never takes a gesture.
     pointerReadout_->setStyleSheet(
         "QLabel { background: rgba(20, 20, 20, 220); color: #f0f0f0; padding: 2px 4px; "
@@ -36,9 +36,9 @@ ChartGestures::ChartGestures(TimingChart* chart)
     pointerReadout_->setAttribute(Qt::WA_TransparentForMouseEvents);
     pointerReadout_->hide();
     overview_->setObjectName("Overview");
-    overview_->setAccessibleName("Overview");
+    overview_->setAccessibleName(tr("Overview"));
     overview_->setFocusPolicy(Qt::NoFocus);  // outside the designed tab order
-    overview_->setToolTip("The whole capture: the handle is the window shown; drag it to move");
+    overview_->setToolTip(tr("The whole capture: the handle is the window shown; drag it to move"));
     overview_->setGeometry(chart->overviewRect());
     connect(overview_, &QScrollBar::valueChanged, this, [this](int start) {
         if (!syncing_) request(ClampedWindow(start, shown().length));
@@ -114,7 +114,7 @@ bool ChartGestures::eventFilter(QObject* watched, QEvent* event) {
             if (chart_->sampleAt(at))
                 QToolTip::hideText();
             else
-                QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), kGesturesHelp,
+                QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tr(kGesturesHelp),
                                    chart_);
             return true;
         }
@@ -297,8 +297,9 @@ QString ChartGestures::rowMeasurement(int32_t at, const ChartRow& row) const {
     const auto [a, b] = chart_->cursorSamples();
     if (a && b) {
         const int32_t edges = EdgesBetween(*capture_, row.channel, *a, *b);
-        text += "\n" + std::to_string(edges) + (edges == 1 ? " edge" : " edges") +
-                " between the cursors";
+        const QString between =
+            edges == 1 ? tr("%1 edge between the cursors") : tr("%1 edges between the cursors");
+        text += "\n" + between.arg(edges).toStdString();
     }
     return QString::fromStdString(text);
 }

@@ -27,7 +27,8 @@ namespace zq {
 
 // Every gesture of the chart and its labels, as Help > Keyboard and Mouse lists them; the
 // chart's tooltip gives the same.
-inline constexpr const char* kGesturesHelp =
+inline constexpr const char* kGesturesHelp = QT_TRANSLATE_NOOP(
+    "zq::ChartGestures",
     "On the chart\n"
     "  Wheel: zoom in or out around the pointer\n"
     "  Shift+wheel or sideways wheel: step the window back or forward\n"
@@ -48,7 +49,7 @@ inline constexpr const char* kGesturesHelp =
     "On the channel labels\n"
     "  Drag a label up or down: move its row\n"
     "\n"
-    "Ctrl+O opens a capture, Ctrl+Q quits.";
+    "Ctrl+O opens a capture, Ctrl+Q quits.");
 
 class ChartGestures : public QObject {
     Q_OBJECT

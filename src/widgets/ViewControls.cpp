@@ -72,7 +72,7 @@ ViewControls::ViewControls(QWidget* client, const TwipScale& scale, const Design
         w->setObjectName(name);
         w->setGeometry(scale.rect(left, top, width, height));
     };
-    const auto label = [&](const char* name, const char* text, int left, int top, int width,
+    const auto label = [&](const char* name, const QString& text, int left, int top, int width,
                            int height, bool right) {
         auto* l = new QLabel(text, client);
         if (right)
@@ -94,14 +94,14 @@ ViewControls::ViewControls(QWidget* client, const TwipScale& scale, const Design
         }
         return e;
     };
-    const auto button = [&](const char* name, const char* text, int left, int top, int width,
+    const auto button = [&](const char* name, const QString& text, int left, int top, int width,
                             int height) {
         QPushButton* b = listing ? new QPushButton(text, client) : new WrapButton(text, client);
         place(b, name, left, top, width, height);
         if (listing) b->setAutoDefault(false);
         return b;
     };
-    const auto checkBox = [&](const char* name, QColor back, const char* accessibleName,
+    const auto checkBox = [&](const char* name, QColor back, const QString& accessibleName,
                               uint8_t state, int left, int top, int height) {
         // Only the box shows: the caption to its right names it, also for screen readers.
         auto* c = new QCheckBox(client);
@@ -115,61 +115,64 @@ ViewControls::ViewControls(QWidget* client, const TwipScale& scale, const Design
         return c;
     };
 
-    captions[0] = label("Label17", "Data Length", wx, wy, 1155, 285, true);
+    captions[0] = label("Label17", tr("Data Length"), wx, wy, 1155, 285, true);
     DataLen = textBox("DataLen", "64", wx + 1200, wy - 30, kShortBox);
-    captions[1] = label("Label18", "Start Position", wx, wy + 360, 1155, 285, true);
+    captions[1] = label("Label18", tr("Start Position"), wx, wy + 360, 1155, 285, true);
     StartPos = textBox("StartPos", "1008", wx + 1200, wy + 330, kShortBox);
-    Update = button("Update", "Go !", wx + 1800, wy, 435, 705);
+    Update = button("Update", tr("Go !"), wx + 1800, wy, 435, 705);
     DecStart = button("DecStart", "<", wx + 2280, wy + 330, 615, 315);
     IncStart = button("IncStart", ">", wx + 2880, wy + 330, 555, 315);
 
     MarkTrigCheck =
-        checkBox("MarkTrigCheck", QColor(255, 128, 128), "Mark Trig", Checked, mx, my, 255);
-    captions[2] = label("Label19", "Mark Trig", mx + 240, my + 30, 1635, 285, false);
+        checkBox("MarkTrigCheck", QColor(255, 128, 128), tr("Mark Trig"), Checked, mx, my, 255);
+    captions[2] = label("Label19", tr("Mark Trig"), mx + 240, my + 30, 1635, 285, false);
     MarkTrigcentricCheck = checkBox("MarkTrigcentricCheck", QColor(0, 255, 255),
-                                    "Mark from Trig  - every", Unchecked, mx, my + 270, 285);
-    captions[3] = label("Label20", "Mark from Trig  - every", mx + 240, my + 270, 1635, 285, false);
+                                    tr("Mark from Trig  - every"), Unchecked, mx, my + 270, 285);
+    captions[3] =
+        label("Label20", tr("Mark from Trig  - every"), mx + 240, my + 270, 1635, 285, false);
     TrigCentricVal = textBox("TrigCentricVal", "16", mx + 1920, my + 240, 0);
     MarkZerocentricCheck = checkBox("MarkZerocentricCheck", QColor(128, 255, 128),
-                                    "Mark from Zero - every", Unchecked, mx, my + 570, 285);
-    captions[4] = label("Label21", "Mark from Zero - every", mx + 240, my + 570, 1635, 285, false);
+                                    tr("Mark from Zero - every"), Unchecked, mx, my + 570, 285);
+    captions[4] =
+        label("Label21", tr("Mark from Zero - every"), mx + 240, my + 570, 1635, 285, false);
     ZeroCentricVal = textBox("ZeroCentricVal", "16", mx + 1920, my + 540, 0);
-    MarkCursorsCheck = checkBox("MarkCursorsCheck", QColor(255, 0, 255), "Set Cursors - - - - at",
-                                Checked, mx, my + 840, 285);
-    captions[5] = label("Label22", "Set Cursors - - - - at", mx + 240, my + 870, 1635, 285, false);
+    MarkCursorsCheck = checkBox("MarkCursorsCheck", QColor(255, 0, 255),
+                                tr("Set Cursors - - - - at"), Checked, mx, my + 840, 285);
+    captions[5] =
+        label("Label22", tr("Set Cursors - - - - at"), mx + 240, my + 870, 1635, 285, false);
     MarkCursorA = textBox("MarkCursorA", "1008", mx + 1920, my + 840, kShortBox);
     MarkCursorB = textBox("MarkCursorB", "1040", mx + 2520, my + 840, kShortBox);
     MarkCursorDiff = label("MarkCursorDiff", "", mx + 60, my + 1170, 1695, 285, false);
     if (listing) FitCaptionsTogether(captions);
 
     // Every box's accessible name is its caption, so a screen reader says what it holds.
-    DataLen->setAccessibleName("Data Length");
-    StartPos->setAccessibleName("Start Position");
-    TrigCentricVal->setAccessibleName("Mark from Trig  - every");
-    ZeroCentricVal->setAccessibleName("Mark from Zero - every");
-    MarkCursorA->setAccessibleName("Cursor A");
-    MarkCursorB->setAccessibleName("Cursor B");
-    MarkCursorDiff->setAccessibleName("Cursor Diff");
-    Update->setAccessibleName("Go");
-    DecStart->setAccessibleName("Step back");
-    IncStart->setAccessibleName("Step forward");
+    DataLen->setAccessibleName(tr("Data Length"));
+    StartPos->setAccessibleName(tr("Start Position"));
+    TrigCentricVal->setAccessibleName(tr("Mark from Trig  - every"));
+    ZeroCentricVal->setAccessibleName(tr("Mark from Zero - every"));
+    MarkCursorA->setAccessibleName(tr("Cursor A"));
+    MarkCursorB->setAccessibleName(tr("Cursor B"));
+    MarkCursorDiff->setAccessibleName(tr("Cursor Diff"));
+    Update->setAccessibleName(tr("Go"));
+    DecStart->setAccessibleName(tr("Step back"));
+    IncStart->setAccessibleName(tr("Step forward"));
 
     // What each control does, a hover away.
     DataLen->setToolTip(
-        "How many samples the window shows after its first (Enter or Go ! applies it)");
-    StartPos->setToolTip("The window's first sample, 0 to 2047 (Enter or Go ! applies it)");
-    Update->setToolTip("Apply the window and the marks as typed");
-    DecStart->setToolTip("Step the window back by a quarter of its length");
-    IncStart->setToolTip("Step the window forward by a quarter of its length");
-    MarkTrigCheck->setToolTip("Mark the trigger sample (1024)");
-    MarkTrigcentricCheck->setToolTip("Mark every so many samples counted from the trigger");
-    MarkZerocentricCheck->setToolTip("Mark every so many samples counted from sample 0");
-    TrigCentricVal->setToolTip("Interval of the marks counted from the trigger, in samples");
-    ZeroCentricVal->setToolTip("Interval of the marks counted from sample 0, in samples");
-    MarkCursorsCheck->setToolTip("Show the two cursors and their distance");
-    MarkCursorA->setToolTip("Cursor A's sample (in the diagram a click sets it)");
-    MarkCursorB->setToolTip("Cursor B's sample (in the diagram a right-click sets it)");
-    MarkCursorDiff->setToolTip("The distance between the cursors, in samples");
+        tr("How many samples the window shows after its first (Enter or Go ! applies it)"));
+    StartPos->setToolTip(tr("The window's first sample, 0 to 2047 (Enter or Go ! applies it)"));
+    Update->setToolTip(tr("Apply the window and the marks as typed"));
+    DecStart->setToolTip(tr("Step the window back by a quarter of its length"));
+    IncStart->setToolTip(tr("Step the window forward by a quarter of its length"));
+    MarkTrigCheck->setToolTip(tr("Mark the trigger sample (1024)"));
+    MarkTrigcentricCheck->setToolTip(tr("Mark every so many samples counted from the trigger"));
+    MarkZerocentricCheck->setToolTip(tr("Mark every so many samples counted from sample 0"));
+    TrigCentricVal->setToolTip(tr("Interval of the marks counted from the trigger, in samples"));
+    ZeroCentricVal->setToolTip(tr("Interval of the marks counted from sample 0, in samples"));
+    MarkCursorsCheck->setToolTip(tr("Show the two cursors and their distance"));
+    MarkCursorA->setToolTip(tr("Cursor A's sample (in the diagram a click sets it)"));
+    MarkCursorB->setToolTip(tr("Cursor B's sample (in the diagram a right-click sets it)"));
+    MarkCursorDiff->setToolTip(tr("The distance between the cursors, in samples"));
 }
 
 ViewBoxes ViewControls::boxes() const {

@@ -10,6 +10,7 @@
 // in one tab order with their other controls.
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,8 @@
 namespace zq {
 
 class ViewControls {
+    Q_DECLARE_TR_FUNCTIONS(zq::ViewControls)
+
   public:
     struct Design {
         int windowLeft, windowTop;  // "Data Length" caption (Label17), in twips
