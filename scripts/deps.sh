@@ -3,14 +3,18 @@
 # scripts beside this file.
 
 # What a Release build needs (scripts/package.sh).
-zq_packages_build=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev)
+# The translations: Qt's CMake functions for them (qt6-tools-dev) and lupdate and lrelease
+# (qt6-l10n-tools).
+zq_packages_build=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev
+  qt6-tools-dev qt6-l10n-tools)
 # What the tests and benchmarks need on top (./test).
 zq_packages_base=("${zq_packages_build[@]}" libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils fonts-dejavu-core desktop-file-utils appstream shared-mime-info libglib2.0-bin sigrok-cli)
+  xvfb xauth x11-utils fonts-dejavu-core desktop-file-utils appstream shared-mime-info libglib2.0-bin sigrok-cli
+  qt6-translations-l10n)
 zq_packages_ci=(clang libclang-rt-14-dev)
-# ./run: the SVG window icon (Qt's SVG plugins; qt6-svg-plugins after Debian 12) and a
-# screenshot when there is no display.
-zq_packages_run=(libqt6svg6 imagemagick)
+# ./run: the SVG window icon (Qt's SVG plugins; qt6-svg-plugins after Debian 12), a
+# screenshot when there is no display, and Qt's own words (dialog buttons) in the user's language.
+zq_packages_run=(libqt6svg6 imagemagick qt6-translations-l10n)
 # The Debian package: dpkg-shlibdeps and dpkg-buildflags, and file, which CPack needs to find
 # the programs among the installed files.
 zq_packages_package=(dpkg-dev file)

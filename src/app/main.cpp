@@ -1,6 +1,7 @@
 // zq350: the desktop companion of the ZQ350 logic analyser. Starting the program loads the
 // main window. The command line: --help, --version and one optional capture FILE, opened at
-// start as "Load  from Disk" opens it (man page: packaging/man/zq350.1).
+// start as "Load  from Disk" opens it (man page: packaging/man/zq350.1). Windows, --help and
+// refusals speak the user's language where the program has a translation.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +15,7 @@
 
 #include "app/AppWindows.h"
 #include "app/QtDialogs.h"
+#include "app/Translations.h"
 #include "capture/Allocator.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
@@ -27,22 +29,31 @@ namespace {
 
 struct CommandLine {
     QCommandLineParser parser;
-    QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
-    QCommandLineOption version{{"v", "version"}, "Show the version and exit."};
+    QCommandLineOption help{{"h", "help"},
+                            QCoreApplication::translate("zq350", "Show this help and exit.")};
+    QCommandLineOption version{{"v", "version"},
+                               QCoreApplication::translate("zq350", "Show the version and exit.")};
     QCommandLineOption setup{
-        "setup", "Start with the channel setup in FILE, which is then the one kept.", "FILE"};
+        "setup",
+        QCoreApplication::translate(
+            "zq350", "Start with the channel setup in FILE, which is then the one kept."),
+        "FILE"};
 
     CommandLine() {
-        parser.setApplicationDescription(
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "zq350",
             "Reads captures out of the ZQ350 logic analyser and shows capture files as a timing\n"
-            "diagram and as a hex listing.");
+            "diagram and as a hex listing."));
         // Qt's options are single-dash words (-platform, -style).
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);
         parser.addOption(setup);
         parser.addPositionalArgument(
-            "FILE", "A capture file to open at start, as \"Load  from Disk\" opens it.", "[FILE]");
+            "FILE",
+            QCoreApplication::translate(
+                "zq350", "A capture file to open at start, as \"Load  from Disk\" opens it."),
+            "[FILE]");
         // The options every Qt program takes, which QApplication takes out of the arguments
         // itself. They are known here so that the whole command line is checked before
         // QApplication exists: without a display it cannot be made, and a wrong option must
@@ -54,6 +65,16 @@ struct CommandLine {
             Hidden(name, "value");
         for (const char* name : {"reverse", "widgetcount", "sync", "nograb", "dograb"})
             Hidden(name, nullptr);
+    }
+
+    // Whether args are a command line the program takes: known options, at most one FILE.
+    bool parse(const QStringList& args) {
+        return parser.parse(args) && parser.positionalArguments().size() <= 1;
+    }
+    QString errorText() const {
+        return parser.errorText().isEmpty()
+                   ? QCoreApplication::translate("zq350", "Only one FILE can be opened.")
+                   : parser.errorText();
     }
 
   private:
@@ -76,8 +97,28 @@ int Answer(const QString& text) {
     errno = 0;
     const bool written = std::fputs(qUtf8Printable(text), stdout) >= 0;
     if (written && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-    std::fprintf(stderr, "zq350: standard output: %s\n", std::strerror(errno ? errno : EIO));
+    std::fprintf(stderr, "zq350: %s: %s\n",
+                 qUtf8Printable(QCoreApplication::translate("zq350", "standard output")),
+                 std::strerror(errno ? errno : EIO));
     return 2;
+}
+
+// --help and a refused command line, in the user's language (Qt's "Usage:" and "Unknown
+// option" too). Neither needs a display: a core application holds the translations.
+int AnswerTranslated(const QStringList& args) {
+    // Named zq350, however it was started, for the usage line.
+    int coreArgc = 1;
+    char name[] = "zq350";
+    char* coreArgv[] = {name, nullptr};
+    QCoreApplication core(coreArgc, coreArgv);
+    zq::InstallTranslations();
+    CommandLine commandLine;  // made now, so that its texts are translated
+    if (!commandLine.parse(args)) {
+        std::fprintf(stderr, "zq350: %s\n%s\n", qUtf8Printable(commandLine.errorText()),
+                     qUtf8Printable(QCoreApplication::translate("zq350", "Try 'zq350 --help'.")));
+        return 2;
+    }
+    return Answer(commandLine.parser.helpText());
 }
 
 }  // namespace
@@ -89,20 +130,9 @@ int main(int argc, char** argv) {
     // The whole command line is read before QApplication exists, so that --help, --version
     // and a wrong option answer without a display (over ssh, in a package check).
     CommandLine commandLine;
-    if (!commandLine.parser.parse(Arguments(argc, argv)) ||
-        commandLine.parser.positionalArguments().size() > 1) {
-        const QString error = commandLine.parser.errorText().isEmpty()
-                                  ? QStringLiteral("Only one FILE can be opened.")
-                                  : commandLine.parser.errorText();
-        std::fprintf(stderr, "zq350: %s\nTry 'zq350 --help'.\n", qUtf8Printable(error));
-        return 2;
-    }
-    if (commandLine.parser.isSet(commandLine.help)) {
-        // Without an application object Qt cannot name the program in the usage line.
-        QString text = commandLine.parser.helpText();
-        text.replace("<executable_name>", "zq350");
-        return Answer(text);
-    }
+    const QStringList args = Arguments(argc, argv);
+    if (!commandLine.parse(args) || commandLine.parser.isSet(commandLine.help))
+        return AnswerTranslated(args);
     if (commandLine.parser.isSet(commandLine.version))
         return Answer(QStringLiteral("zq350 %1\n").arg(zq::kVersion));
     const QStringList positional = commandLine.parser.positionalArguments();
@@ -110,6 +140,8 @@ int main(int argc, char** argv) {
 
     zq::KeepFreedMemoryForRedraws();
     QApplication app(argc, argv);
+    zq::KeepNumbersInCFormat();
+    zq::InstallTranslations();
     QGuiApplication::setDesktopFileName("zq350");
     QApplication::setWindowIcon(QIcon::fromTheme("zq350", QIcon(":/zq350.svg")));
     QApplication::setOrganizationName("zq350");  // settings in ~/.config/zq350/zq350.conf
