@@ -5,7 +5,7 @@ target_link_libraries(hexlist_bench PRIVATE zq_hexlist benchmark::benchmark)
 
 add_executable(hexlist_screenshot ${CMAKE_CURRENT_LIST_DIR}/hexlist_screenshot.cpp)
 target_link_libraries(hexlist_screenshot PRIVATE zq_warnings)
-target_link_libraries(hexlist_screenshot PRIVATE zq_hexlist benchmark::benchmark)
+target_link_libraries(hexlist_screenshot PRIVATE zq_app benchmark::benchmark)
 
 # Switching windows needs the program's window host.
 add_executable(hexlist_switch_bench ${CMAKE_CURRENT_LIST_DIR}/hexlist_switch.cpp)

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "app/Translations.h"
 #include "hexlist/HexList.h"
 #include "session/Dialogs.h"
 #include "session/WindowHost.h"
@@ -39,6 +40,7 @@ std::string ExampleCapture() {
 int main(int argc, char** argv) {
     const zq::test::OffscreenDesktop screen;
     QApplication app(argc, argv);
+    zq::InstallTranslations();  // in the user's language, as the program shows it
     const QString out = QDir::current().absoluteFilePath(argc > 1 ? argv[1] : "docs/hexlist.png");
 
     QTemporaryDir dir;

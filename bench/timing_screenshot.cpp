@@ -3,7 +3,8 @@
 //   (defaults examples/counter-uart.txt and docs/timing-view.png); with a setup, the pointer
 //   rests over SAMPLE in the ROW-th row from the top, as a user hovering there sees it.
 // The capture is loaded the way a user does it: "Load  from Disk", the file chosen in the
-// dialog, then a few marks switched on with their check boxes.
+// dialog, then a few marks switched on with their check boxes. The window speaks the language
+// of the environment, as the program does (LANGUAGE=de for the German one).
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <iostream>
 
 #include "BenchSupport.h"
+#include "app/Translations.h"
 #include "timing/TimingView.h"
 #include "view/SetupJson.h"
 #include "widgets/TimingChart.h"
@@ -25,6 +27,7 @@
 int main(int argc, char** argv) {
     const zq::test::OffscreenDesktop screen;
     QApplication app(argc, argv);
+    zq::InstallTranslations();  // in the user's language, as the program shows it
     const QString capture =
         QDir::current().absoluteFilePath(argc > 1 ? argv[1] : "examples/counter-uart.txt");
     const QString out =

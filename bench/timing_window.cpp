@@ -3,7 +3,8 @@
 //    click through the decoder pass to the painted window;
 //  - program start to the first painted frame: the main window created (its Load event draws
 //    the start-up pattern), shown, and painted. Creating the QApplication is measured once and
-//    reported as the counter app_init_ms, since a process can make only one.
+//    reported as the counter app_init_ms, since a process can make only one. The same with the
+//    translations loaded as main() loads them, for the C locale (nothing to load) and German.
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "app/Translations.h"
 #include "capture/Allocator.h"
 #include "timing/TimingView.h"
 #include "widgets/TimingChart.h"
@@ -119,8 +121,9 @@ BENCHMARK(BM_ClickRedrawsWholeWindowWithNamesHiddenRowsAndBuses)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-void BM_StartToFirstPaintedFrame(benchmark::State& st) {
+void StartToFirstPaintedFrame(benchmark::State& st, const char* language) {
     for (auto _ : st) {
+        if (language) zq::InstallTranslations(QLocale(language));
         zq::bench::BenchProgram p;
         PaintWatch watch;
         auto view = std::make_unique<zq::TimingView>(p.capture, p.device, p.dialogs, p.host);
@@ -130,11 +133,30 @@ void BM_StartToFirstPaintedFrame(benchmark::State& st) {
         st.PauseTiming();
         view.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        zq::RemoveTranslations();
         st.ResumeTiming();
     }
     st.counters["app_init_ms"] = gAppInitMs;
 }
+
+void BM_StartToFirstPaintedFrame(benchmark::State& st) { StartToFirstPaintedFrame(st, nullptr); }
 BENCHMARK(BM_StartToFirstPaintedFrame)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_StartToFirstPaintedFrameTranslationsC(benchmark::State& st) {
+    StartToFirstPaintedFrame(st, "C");
+}
+BENCHMARK(BM_StartToFirstPaintedFrameTranslationsC)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_StartToFirstPaintedFrameTranslationsGerman(benchmark::State& st) {
+    StartToFirstPaintedFrame(st, "de_DE");
+}
+BENCHMARK(BM_StartToFirstPaintedFrameTranslationsGerman)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
