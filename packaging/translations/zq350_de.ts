@@ -410,6 +410,33 @@ und melden Sie sich neu an.</translation>
     </message>
 </context>
 <context>
+    <name>zq::OutputFile</name>
+    <message>
+        <source>nothing written</source>
+        <translation>nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>is the capture this is made from; not overwritten</source>
+        <translation>ist die Aufzeichnung, aus der dies entsteht; nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>is a pipe or socket, whose reader could hold the program up; not written</source>
+        <translation>ist eine Pipe oder ein Socket, deren Leser das Programm aufhalten könnte; nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>is neither a regular file nor a character device; not written</source>
+        <translation>ist weder eine reguläre Datei noch ein zeichenorientiertes Gerät; nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>is also another output of this export; not written</source>
+        <translation>ist auch eine andere Ausgabe dieses Exports; nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>is no longer a character device; not written</source>
+        <translation>ist kein zeichenorientiertes Gerät mehr; nicht geschrieben</translation>
+    </message>
+</context>
+<context>
     <name>zq::QtDialogs</name>
     <message>
         <source>All Files</source>

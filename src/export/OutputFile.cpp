@@ -10,6 +10,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "view/Translate.h"
+
 namespace zq::exports {
 
 namespace {
@@ -54,7 +56,7 @@ std::string WriteAll(int fd, std::string_view bytes) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return SystemText(errno);
-        if (n == 0) return "nothing written";
+        if (n == 0) return translate("zq::OutputFile", "nothing written");
         bytes.remove_prefix(static_cast<size_t>(n));
     }
     return {};
@@ -72,13 +74,18 @@ std::string Check(Target& t, const std::vector<FileIdentity>& inputs,
         t.exists = true;
         const FileIdentity id{t.st.st_dev, t.st.st_ino};
         for (const FileIdentity& input : inputs)
-            if (input == id) return "is the capture this is made from; not overwritten";
+            if (input == id)
+                return translate("zq::OutputFile",
+                                 "is the capture this is made from; not overwritten");
         if (S_ISFIFO(t.st.st_mode) || S_ISSOCK(t.st.st_mode))
-            return "is a pipe or socket, whose reader could hold the program up; not written";
+            return translate(
+                "zq::OutputFile",
+                "is a pipe or socket, whose reader could hold the program up; not written");
         if (S_ISDIR(t.st.st_mode)) return SystemText(EISDIR);
         t.device = S_ISCHR(t.st.st_mode);
         if (!t.device && !S_ISREG(t.st.st_mode))
-            return "is neither a regular file nor a character device; not written";
+            return translate("zq::OutputFile",
+                             "is neither a regular file nor a character device; not written");
         // Renaming over a file needs only the folder's permission; the file's own says whether
         // its owner wants it changed.
         if (::faccessat(AT_FDCWD, t.resolved.c_str(), W_OK, AT_EACCESS) != 0)
@@ -88,7 +95,8 @@ std::string Check(Target& t, const std::vector<FileIdentity>& inputs,
     for (const Target& e : earlier)
         if (e.resolved == t.resolved ||
             (e.exists && t.exists && e.st.st_dev == t.st.st_dev && e.st.st_ino == t.st.st_ino))
-            return "is also another output of this export; not written";
+            return translate("zq::OutputFile",
+                             "is also another output of this export; not written");
     return {};
 }
 
@@ -127,7 +135,7 @@ std::string WriteDevice(const Target& t) {
     if (::fstat(fd, &st) != 0)
         text = SystemText(errno);
     else if (!S_ISCHR(st.st_mode))  // replaced since it was checked
-        text = "is no longer a character device; not written";
+        text = translate("zq::OutputFile", "is no longer a character device; not written");
     if (text.empty()) text = WriteAll(fd, t.output->bytes);
     if (::close(fd) != 0 && text.empty()) text = SystemText(errno);
     return text;
