@@ -49,7 +49,8 @@ Parsed<DecoderStack> ParseDecoderArgument(std::string_view text, const ChannelSe
         const auto fields = Split(part, ':');
         if (fields.front().empty())
             return fail("a decoder id is missing in '" + std::string(text) + "'");
-        DecoderUse use{std::string(fields.front()), {}, {}};
+        DecoderUse use;
+        use.id = std::string(fields.front());
         for (size_t i = 1; i < fields.size(); ++i) {
             const size_t eq = fields[i].find('=');
             if (eq == 0 || eq == std::string_view::npos || eq + 1 == fields[i].size())
