@@ -65,7 +65,8 @@ std::optional<DecodeOptions> ReadOptions(const std::vector<std::string>& args, s
         }
         if (name != "-P" && name != "-A" && name != "--samplerate" && name != "--setup") {
             if (name.starts_with("-") || !o.path.empty()) {
-                error = "unknown option " + inspect::Shown(args[i]);
+                error = (name.starts_with("-") ? "unknown option " : "a second FILE: ") +
+                        inspect::Shown(args[i]);
                 return std::nullopt;
             }
             o.path = args[i];
