@@ -54,6 +54,8 @@ struct DecoderUse {
     std::string id;
     std::vector<std::pair<std::string, int>> channels;  // decoder channel id -> channel 0..15
     std::vector<std::pair<std::string, std::string>> options;  // option id -> value text
+    // Keys of its entry in a setup file that this program does not know, as JSON object text.
+    std::string unknown;
     bool operator==(const DecoderUse&) const = default;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // The channel setup: what a user says about the 16 channels beyond the capture itself (names,
-// which rows are hidden, the order of the rows, buses, the sample rate). Plain data with its
-// rules, so that the chart, the exports and zq350-inspect all read one setup the same way.
+// which rows are hidden, the order of the rows, buses, the sample rate, the decoders to run).
+// Plain data with its rules, so that the chart, the exports and zq350-inspect all read one
+// setup the same way.
 
 #include <array>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "capture/DecodedCapture.h"
+#include "view/Decoding.h"
 
 namespace zq {
 
@@ -45,7 +47,10 @@ struct ChannelSetup {
     std::array<int, kChannels> order = kDefaultOrder;  // the rows, top to bottom
     std::vector<Bus> buses;
     std::optional<double> sampleRate;  // hertz; positive and finite when set
-    std::string unknown;               // the file's top-level keys this program does not know
+    // The decoders to run on every capture: each a decoder on channels with those stacked on
+    // it, bottom first.
+    std::vector<decode::DecoderStack> decoders;
+    std::string unknown;  // the file's top-level keys this program does not know
 
     bool operator==(const ChannelSetup&) const = default;
 

@@ -13,6 +13,9 @@
 
 namespace zq {
 
+using decode::DecoderStack;
+using decode::DecoderUse;
+
 namespace {
 
 using Json = nlohmann::json;
@@ -33,7 +36,7 @@ struct Refused {
 }
 
 std::string At(const std::string& path, size_t i) { return path + "[" + std::to_string(i) + "]"; }
-std::string At(const std::string& path, const char* key) {
+std::string At(const std::string& path, const std::string& key) {
     return path.empty() ? key : path + "." + key;
 }
 
@@ -131,6 +134,55 @@ void ReadBuses(const Json& list, ChannelSetup& setup) {
     }
 }
 
+// A decoder's own word (its id, a channel's or an option's id): not empty, printable.
+std::string Word(const std::string& text, const std::string& path, const char* what) {
+    if (text.empty()) Refuse(path, std::string(what) + " may not be empty");
+    if (PrintableText(text) != text)
+        Refuse(path, std::string(what) + " holds an unprintable character");
+    return text;
+}
+
+DecoderUse ReadDecoder(const Json& v, const std::string& path) {
+    const Json& entry = Object(v, path);
+    DecoderUse use;
+    const auto id = entry.find("id");
+    if (id == entry.end()) Refuse(path, "\"id\" missing: which decoder to run");
+    if (!id->is_string()) Refuse(At(path, "id"), "a decoder's id in quotes expected");
+    use.id = Word(id->get<std::string>(), At(path, "id"), "a decoder's id");
+    if (const auto channels = entry.find("channels"); channels != entry.end()) {
+        const std::string at = At(path, "channels");
+        if (!channels->is_object()) Refuse(at, "an object {\"rx\": 9, ...} expected");
+        for (const auto& [key, value] : channels->items())
+            use.channels.emplace_back(Word(key, at, "a channel's id"),
+                                      Channel(value, At(at, PrintableText(key))));
+    }
+    if (const auto options = entry.find("options"); options != entry.end()) {
+        const std::string at = At(path, "options");
+        if (!options->is_object()) Refuse(at, "an object {\"baudrate\": \"9600\", ...} expected");
+        for (const auto& [key, value] : options->items()) {
+            // A number is taken as the text it is written as, which is how a user types it.
+            if (!value.is_string() && !value.is_number())
+                Refuse(At(at, PrintableText(key)), "a value in quotes expected");
+            use.options.emplace_back(Word(key, at, "an option's id"),
+                                     value.is_string() ? value.get<std::string>() : value.dump());
+        }
+    }
+    use.unknown = Unknown(entry, {"id", "channels", "options"});
+    return use;
+}
+
+void ReadDecoders(const Json& list, ChannelSetup& setup) {
+    for (size_t i = 0; i < list.size(); ++i) {
+        const std::string path = At("decoders", i);
+        const Json& stack = List(list[i], path);
+        if (stack.empty()) Refuse(path, "a stack needs a decoder on channels");
+        DecoderStack decoders;
+        for (size_t d = 0; d < stack.size(); ++d)
+            decoders.push_back(ReadDecoder(stack[d], At(path, d)));
+        setup.decoders.push_back(std::move(decoders));
+    }
+}
+
 ChannelSetup Read(const Json& root) {
     if (!root.is_object()) Refuse("", translate("zq::Setup", "a setup is an object {...}"));
     ChannelSetup setup;
@@ -159,7 +211,9 @@ ChannelSetup Read(const Json& root) {
         ReadChannels(List(*channels, "channels"), setup);
     if (const auto buses = root.find("buses"); buses != root.end())
         ReadBuses(List(*buses, "buses"), setup);
-    setup.unknown = Unknown(root, {"samplerate", "order", "channels", "buses"});
+    if (const auto decoders = root.find("decoders"); decoders != root.end())
+        ReadDecoders(List(*decoders, "decoders"), setup);
+    setup.unknown = Unknown(root, {"samplerate", "order", "channels", "buses", "decoders"});
     return setup;
 }
 
@@ -253,6 +307,26 @@ std::string SaveSetup(const ChannelSetup& setup) {
             buses.push_back(std::move(entry));
         }
     }
+    if (!setup.decoders.empty()) {
+        OrderedJson& stacks = top["decoders"] = OrderedJson::array();
+        for (const DecoderStack& stack : setup.decoders) {
+            OrderedJson decoders = OrderedJson::array();
+            for (const DecoderUse& use : stack) {
+                OrderedJson entry = {{"id", use.id}};
+                if (!use.channels.empty()) {
+                    OrderedJson& channels = entry["channels"] = OrderedJson::object();
+                    for (const auto& [id, channel] : use.channels) channels[id] = channel;
+                }
+                if (!use.options.empty()) {
+                    OrderedJson& options = entry["options"] = OrderedJson::object();
+                    for (const auto& [id, value] : use.options) options[id] = value;
+                }
+                AddUnknown(entry, use.unknown);
+                decoders.push_back(std::move(entry));
+            }
+            stacks.push_back(std::move(decoders));
+        }
+    }
     AddUnknown(top, setup.unknown);
 
     if (top.empty()) return "{}\n";
@@ -262,7 +336,8 @@ std::string SaveSetup(const ChannelSetup& setup) {
         if (!first) out += ",\n";
         first = false;
         out += "  " + OrderedJson(key).dump() + ": ";
-        const bool entries = value.is_array() && !value.empty() && value.front().is_object();
+        // Channels, buses and decoder stacks: an entry to a line.
+        const bool entries = value.is_array() && !value.empty() && value.front().is_structured();
         if (!entries) {
             out += Inline(value);
             continue;

@@ -10,13 +10,18 @@
 //     ],
 //     "buses": [
 //       {"name": "COUNT", "channels": [8, 7, 6, 5, 4, 3, 2, 1]}
+//     ],
+//     "decoders": [
+//       [{"id": "uart", "channels": {"rx": 9}, "options": {"baudrate": "166667"}}]
 //     ]
 //   }
 //
 // samplerate is in hertz; order lists rows top to bottom, channels it leaves out following in
 // today's order; channels holds what differs from a channel's defaults; bus channels are most
-// significant first. A key left out keeps its default, and a key this program does not know is
-// kept and written back, so that a file written by a newer version survives an older one.
+// significant first; decoders lists stacks, each a decoder on channels (the decoder's channel
+// ids to ours) with those stacked on its output, bottom first, and options as typed. A key
+// left out keeps its default, and a key this program does not know is kept and written back,
+// so that a file written by a newer version survives an older one.
 
 #include <string>
 #include <string_view>

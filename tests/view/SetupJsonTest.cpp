@@ -10,7 +10,9 @@ const char* const kExample = R"({"samplerate": 1000000, "version": 2,
  "order": [0, 9],
  "channels": [{"channel": 0, "name": "CLK"}, {"channel": 9, "name": " TX ", "hidden": true,
                "colour": "#ff0000"}],
- "buses": [{"name": "COUNT", "channels": [8, 7, 6, 5, 4, 3, 2, 1], "format": "hex"}]})";
+ "buses": [{"name": "COUNT", "channels": [8, 7, 6, 5, 4, 3, 2, 1], "format": "hex"}],
+ "decoders": [[{"id": "uart", "channels": {"rx": 9}, "options": {"baudrate": 166667,
+                "parity": "none"}, "colour": 1}, {"id": "midi"}]]})";
 
 ChannelSetup ExampleSetup() {
     ChannelSetup s;
@@ -19,6 +21,9 @@ ChannelSetup ExampleSetup() {
     s.channels[0].name = "CLK";
     s.channels[9] = {"TX", true, R"({"colour":"#ff0000"})"};
     s.buses = {{"COUNT", {8, 7, 6, 5, 4, 3, 2, 1}, R"({"format":"hex"})"}};
+    s.decoders = {
+        {{"uart", {{"rx", 9}}, {{"baudrate", "166667"}, {"parity", "none"}}, R"({"colour":1})"},
+         {"midi", {}, {}, {}}}};
     s.unknown = R"({"version":2})";
     return s;
 }
@@ -93,6 +98,17 @@ TEST(SetupJson, ParsesOrSaysWhereAndWhy) {
          {},
          "s.json: buses[1].name: \"B\" names an earlier bus too"},
         {std::string(100, '[') + std::string(100, ']'), {}, "s.json: nested too deeply"},
+        {R"({"decoders": {"id": "uart"}})", {}, "s.json: decoders: a list [...] expected"},
+        {R"({"decoders": [[]]})", {}, "s.json: decoders[0]: a stack needs a decoder on channels"},
+        {R"({"decoders": [[{"channels": {"rx": 9}}]]})",
+         {},
+         "s.json: decoders[0][0]: \"id\" missing: which decoder to run"},
+        {R"({"decoders": [[{"id": "uart", "channels": {"rx": 16}}]]})",
+         {},
+         "s.json: decoders[0][0].channels.rx: 16 is not a channel: channels are 0 to 15"},
+        {R"({"decoders": [[{"id": "uart", "options": {"baudrate": true}}]]})",
+         {},
+         "s.json: decoders[0][0].options.baudrate: a value in quotes expected"},
     };
     for (const Case& c : cases) {
         const Parsed<ChannelSetup> r = ParseSetup(c.text, "s.json");
@@ -115,6 +131,9 @@ TEST(SetupJson, SavesWhatDiffersAndReadsItBack) {
   ],
   "buses": [
     {"name": "COUNT", "channels": [8, 7, 6, 5, 4, 3, 2, 1], "format": "hex"}
+  ],
+  "decoders": [
+    [{"id": "uart", "channels": {"rx": 9}, "options": {"baudrate": "166667", "parity": "none"}, "colour": 1}, {"id": "midi"}]
   ],
   "version": 2
 }
