@@ -131,8 +131,8 @@ int main(int argc, char** argv) {
     }
     zq::QtDialogs dialogs;
     zq::QtEndTimer timer1(1000);
-    zq::DeviceSession device(capture, dialogs, timer1, [] {
-        return std::make_unique<zq::TtySerialPort>(zq::kZq350PortPath);
+    zq::DeviceSession device(capture, dialogs, timer1, [](const std::string& path) {
+        return std::make_unique<zq::TtySerialPort>(path);
     });
     zq::AppWindows windows(capture, device, dialogs);
     windows.showTimingView();
