@@ -27,10 +27,7 @@ class TimingViewPort : public ::testing::Test {
         ASSERT_NE(box, nullptr);
     }
     static PortInfo Port(const std::string& path, const std::string& description) {
-        PortInfo p;
-        p.path = path;
-        p.description = description;
-        return p;
+        return {path, description, {}, {}, {}, {}};
     }
     QStringList items() const {
         QStringList list;
