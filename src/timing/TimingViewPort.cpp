@@ -57,7 +57,6 @@ void TimingView::ShowPorts() {
     const QSignalBlocker quiet(ReadPort_);
     ReadPort_->clear();
     const std::string& chosen = device_.portPath();
-    int width = 0;
     for (const PortEntry& e : PortEntries(portsFound_, chosen)) {
         ReadPort_->addItem(QString::fromStdString(e.label), QString::fromStdString(e.path));
         if (e.path == chosen) {
@@ -65,17 +64,19 @@ void TimingView::ShowPorts() {
             ReadPort_->setToolTip("The serial port \"Read  from ZQ350\" listens on: " +
                                   QString::fromStdString(e.label));
         }
-        width = std::max(
-            width, ReadPort_->fontMetrics().horizontalAdvance(QString::fromStdString(e.label)));
     }
     ReadPort_->addItem(kOtherPath);
-    // The list shows each port whole, however narrow the box.
-    ReadPort_->view()->setMinimumWidth(width + ReadPort_->height() * 2);
 }
 
 void TimingView::FillPortBox() {
     portsFound_ = device_.listPorts();
     ShowPorts();
+    // The list shows each port whole, however narrow the box. Its view is made only here: the
+    // start does not pay for a list nobody has opened yet.
+    int width = 0;
+    for (int i = 0; i < ReadPort_->count(); ++i)
+        width = std::max(width, ReadPort_->fontMetrics().horizontalAdvance(ReadPort_->itemText(i)));
+    ReadPort_->view()->setMinimumWidth(width + ReadPort_->height() * 2);
 }
 
 void TimingView::FillDeviceMenu() {
@@ -107,11 +108,11 @@ void TimingView::PortBox_Activated(int index) {
 }
 
 void TimingView::OtherPort_Click() {
-    const std::optional<std::string> typed = dialogs_.AskText(
-        "Serial Port",
-        "Path of the serial port the ZQ350 is on, such as /dev/ttyACM0 or a link to it (a bare "
-        "name is one under /dev):",
-        device_.portPath());
+    const std::optional<std::string> typed =
+        dialogs_.AskText("Serial Port",
+                         "Path of the serial port the ZQ350 is on, such as /dev/ttyACM0\n"
+                         "or a link to it (a bare name is one under /dev):",
+                         device_.portPath());
     const std::optional<std::string> path =
         typed ? PortPathFromText(*typed, QDir::currentPath().toStdString()) : std::nullopt;
     if (path)
