@@ -51,8 +51,9 @@ struct BenchProgram {
     CaptureSession capture;
     ScriptedDialogs dialogs;
     QtEndTimer timer{1000};
-    DeviceSession device{capture, dialogs, timer,
-                         [] { return std::make_unique<TtySerialPort>(kZq350PortPath); }};
+    DeviceSession device{capture, dialogs, timer, [](const std::string& path) {
+                             return std::make_unique<TtySerialPort>(path);
+                         }};
     NoHost host;
 };
 

@@ -47,8 +47,9 @@ int main(int argc, char** argv) {
     zq::CaptureSession session;
     zq::QtDialogs dialogs;
     zq::QtEndTimer timer(1000);
-    zq::DeviceSession device(session, dialogs, timer,
-                             [] { return std::make_unique<zq::TtySerialPort>("/dev/null"); });
+    zq::DeviceSession device(session, dialogs, timer, [](const std::string&) {
+        return std::make_unique<zq::TtySerialPort>("/dev/null");
+    });
     zq::AppWindows windows(session, device, dialogs);
     windows.showTimingView();
     auto* load = windows.current()->findChild<QPushButton*>("Load");

@@ -5,8 +5,8 @@
 # What a Release build needs (scripts/package.sh).
 # The translations: Qt's CMake functions for them (qt6-tools-dev) and lupdate and lrelease
 # (qt6-l10n-tools); the protocol decoder library's headers (opened at run time).
-zq_packages_build=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev
-  qt6-tools-dev qt6-l10n-tools libsigrokdecode-dev libglib2.0-dev)
+zq_packages_build=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
+  nlohmann-json3-dev qt6-tools-dev qt6-l10n-tools libsigrokdecode-dev libglib2.0-dev)
 # What the tests and benchmarks need on top (./test).
 zq_packages_base=("${zq_packages_build[@]}" libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils fonts-dejavu-core desktop-file-utils appstream shared-mime-info libglib2.0-bin sigrok-cli

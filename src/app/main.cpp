@@ -1,89 +1,28 @@
 // zq350: the desktop companion of the ZQ350 logic analyser. Starting the program loads the
-// main window. The command line: --help, --version and one optional capture FILE, opened at
-// start as "Load  from Disk" opens it (man page: packaging/man/zq350.1). Windows, --help and
-// refusals speak the user's language where the program has a translation.
+// main window. The command line (CommandLine.h) is read before anything else. Windows, --help
+// and refusals speak the user's language where the program has a translation.
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QFileInfo>
 #include <QIcon>
 #include <QStringList>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <optional>
 
 #include "app/AppWindows.h"
+#include "app/CommandLine.h"
 #include "app/QtDialogs.h"
+#include "app/StartUp.h"
+#include "app/SystemPorts.h"
 #include "app/Translations.h"
 #include "capture/Allocator.h"
 #include "session/CaptureSession.h"
 #include "session/DeviceSession.h"
 #include "session/QtEndTimer.h"
 #include "session/TtySerialPort.h"
-#include "timing/TimingView.h"
-#include "view/SetupJson.h"
 #include "zq/Version.h"
 
 namespace {
-
-struct CommandLine {
-    QCommandLineParser parser;
-    QCommandLineOption help{{"h", "help"},
-                            QCoreApplication::translate("zq350", "Show this help and exit.")};
-    QCommandLineOption version{{"v", "version"},
-                               QCoreApplication::translate("zq350", "Show the version and exit.")};
-    QCommandLineOption setup{
-        "setup",
-        QCoreApplication::translate(
-            "zq350", "Start with the channel setup in FILE, which is then the one kept."),
-        "FILE"};
-
-    CommandLine() {
-        parser.setApplicationDescription(QCoreApplication::translate(
-            "zq350",
-            "Reads captures out of the ZQ350 logic analyser and shows capture files as a timing\n"
-            "diagram and as a hex listing."));
-        // Qt's options are single-dash words (-platform, -style).
-        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOption(help);
-        parser.addOption(version);
-        parser.addOption(setup);
-        parser.addPositionalArgument(
-            "FILE",
-            QCoreApplication::translate(
-                "zq350", "A capture file to open at start, as \"Load  from Disk\" opens it."),
-            "[FILE]");
-        // The options every Qt program takes, which QApplication takes out of the arguments
-        // itself. They are known here so that the whole command line is checked before
-        // QApplication exists: without a display it cannot be made, and a wrong option must
-        // still be named rather than end in Qt's abort.
-        for (const char* name :
-             {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-              "qwindowicon", "qwindowtitle", "session", "display", "geometry", "title", "icon",
-              "name", "visual", "style", "stylesheet", "qmljsdebugger"})
-            Hidden(name, "value");
-        for (const char* name : {"reverse", "widgetcount", "sync", "nograb", "dograb"})
-            Hidden(name, nullptr);
-    }
-
-    // Whether args are a command line the program takes: known options, at most one FILE.
-    bool parse(const QStringList& args) {
-        return parser.parse(args) && parser.positionalArguments().size() <= 1;
-    }
-    QString errorText() const {
-        return parser.errorText().isEmpty()
-                   ? QCoreApplication::translate("zq350", "Only one FILE can be opened.")
-                   : parser.errorText();
-    }
-
-  private:
-    void Hidden(const char* name, const char* valueName) {
-        QCommandLineOption option(name, QString(), valueName ? valueName : QString());
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-};
 
 QStringList Arguments(int argc, char** argv) {
     QStringList args;
@@ -112,13 +51,13 @@ int AnswerTranslated(const QStringList& args) {
     char* coreArgv[] = {name, nullptr};
     QCoreApplication core(coreArgc, coreArgv);
     zq::InstallTranslations();
-    CommandLine commandLine;  // made now, so that its texts are translated
+    zq::CommandLine commandLine;  // made now, so that its texts are translated
     if (!commandLine.parse(args)) {
-        std::fprintf(stderr, "zq350: %s\n%s\n", qUtf8Printable(commandLine.errorText()),
+        std::fprintf(stderr, "zq350: %s\n%s\n", qUtf8Printable(commandLine.error()),
                      qUtf8Printable(QCoreApplication::translate("zq350", "Try 'zq350 --help'.")));
         return 2;
     }
-    return Answer(commandLine.parser.helpText());
+    return Answer(commandLine.helpText());
 }
 
 }  // namespace
@@ -129,14 +68,10 @@ int main(int argc, char** argv) {
 
     // The whole command line is read before QApplication exists, so that --help, --version
     // and a wrong option answer without a display (over ssh, in a package check).
-    CommandLine commandLine;
+    zq::CommandLine commandLine;
     const QStringList args = Arguments(argc, argv);
-    if (!commandLine.parse(args) || commandLine.parser.isSet(commandLine.help))
-        return AnswerTranslated(args);
-    if (commandLine.parser.isSet(commandLine.version))
-        return Answer(QStringLiteral("zq350 %1\n").arg(zq::kVersion));
-    const QStringList positional = commandLine.parser.positionalArguments();
-    const QString startFile = positional.isEmpty() ? QString() : positional[0];
+    if (!commandLine.parse(args) || commandLine.helpAsked()) return AnswerTranslated(args);
+    if (commandLine.versionAsked()) return Answer(QStringLiteral("zq350 %1\n").arg(zq::kVersion));
 
     zq::KeepFreedMemoryForRedraws();
     QApplication app(argc, argv);
@@ -149,31 +84,14 @@ int main(int argc, char** argv) {
     // The program's state outlives every window: the current capture, and the device read with
     // its port and end-of-data timer (Timer1).
     zq::CaptureSession capture;
-    // The setup kept from the last run; --setup takes its place, or says why it cannot and
-    // leaves it.
-    if (const auto kept = zq::TimingView::KeptSetup()) capture.setSetup(*kept);
-    std::optional<zq::ChannelSetup> startSetup;
-    if (commandLine.parser.isSet(commandLine.setup)) {
-        const auto parsed =
-            zq::LoadSetupFile(commandLine.parser.value(commandLine.setup).toStdString());
-        if (parsed.ok())
-            startSetup = parsed.value;
-        else
-            std::fprintf(stderr, "zq350: %s\n", parsed.error.c_str());
-    }
     zq::QtDialogs dialogs;
     zq::QtEndTimer timer1(1000);
-    zq::DeviceSession device(capture, dialogs, timer1, [] {
-        return std::make_unique<zq::TtySerialPort>(zq::kZq350PortPath);
+    zq::DeviceSession device(capture, dialogs, timer1, [](const std::string& path) {
+        return std::make_unique<zq::TtySerialPort>(path);
     });
+    device.setPortLister(zq::SystemSerialPorts);
     zq::AppWindows windows(capture, device, dialogs);
-    windows.showTimingView();
-    if (auto* view = qobject_cast<zq::TimingView*>(windows.current()); view && startSetup)
-        view->UseSetup(*startSetup);
-    // Opened as "Load  from Disk" opens a chosen file, once the window is shown, so that a
-    // damage report has its window behind it.
-    if (!startFile.isEmpty())
-        windows.openCapture(QFileInfo(startFile).absoluteFilePath().toStdString());
+    zq::StartProgram(commandLine, capture, device, windows);
 
     return app.exec();
 }

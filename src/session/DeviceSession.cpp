@@ -90,8 +90,13 @@ DeviceSession::~DeviceSession() {
 }
 
 SerialPort& DeviceSession::ensurePort() {
+    if (port_ && portMadeFor_ != portPath_ && !port_->isOpen()) {
+        port_->onCommEvent = nullptr;
+        port_.reset();
+    }
     if (!port_) {
-        port_ = makePort_();
+        port_ = makePort_(portPath_);
+        portMadeFor_ = portPath_;
         port_->onCommEvent = [this](int code) { OnComm(code); };
     }
     return *port_;
@@ -164,7 +169,19 @@ void DeviceSession::failWrite(const std::string& error) {
 }
 
 void DeviceSession::ReadZQ350_Click(OpenLogSettings& openLog) {
+    // A read still listening on the port chosen before ends as the timer would end it: the
+    // new read listens where the user now says.
+    if (port_ && port_->isOpen() && portMadeFor_ != portPath_) finishRead();
     SerialPort& port = ensurePort();
+    // A port that is missing or not the user's is told now, before a file name is asked for
+    // in vain; the file system decides, not the list, which knows no links.
+    if (!port.isOpen()) {
+        const std::string problem = PortProblem(port.name(), port.probe(), listPorts());
+        if (!problem.empty()) {
+            showSystemError(problem);
+            return;
+        }
+    }
     port.setNullDiscard(false);
     Running choosing(choosing_);
     const std::string viewed = capture_.currentFile();

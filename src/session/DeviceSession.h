@@ -9,10 +9,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "session/CaptureSession.h"
 #include "session/Dialogs.h"
 #include "session/EndTimer.h"
+#include "session/PortChoice.h"
 #include "session/ReadProgress.h"
 #include "session/SerialPort.h"
 
@@ -44,8 +46,8 @@ std::string PortErrorText(const std::string& port, const std::string& error);
 class DeviceSession : public QObject {
     Q_OBJECT
   public:
-    // Makes the port when a read first needs it (main() gives the device's path to it).
-    using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
+    // Makes the port of a path when a read first needs it, and again once another is chosen.
+    using PortFactory = std::function<std::unique_ptr<SerialPort>(const std::string& path)>;
 
     DeviceSession(CaptureSession& capture, Dialogs& dialogs, EndTimer& timer, PortFactory makePort);
     ~DeviceSession() override;
@@ -73,6 +75,17 @@ class DeviceSession : public QObject {
     const ReadProgress& progress() const { return progress_; }
 
     ReadState readState() const;
+
+    // The port the next read listens on (the default until one is chosen). A read that is
+    // listening keeps its port; the next "Read  from ZQ350" ends it before it moves.
+    const std::string& portPath() const { return portPath_; }
+    void setPortPath(const std::string& path) { portPath_ = path; }
+    // The seam to the system's list of serial ports; without one, no port is found.
+    void setPortLister(PortLister lister) { listPorts_ = std::move(lister); }
+    // The serial ports the system has now, as the lister reads them afresh.
+    std::vector<PortInfo> listPorts() const {
+        return listPorts_ ? listPorts_() : std::vector<PortInfo>{};
+    }
     // The capture writer of the running read; null when none.
     const CaptureWriter* writer() const { return writer_.get(); }
     // The port, once a read has made it; null before.
@@ -104,7 +117,10 @@ class DeviceSession : public QObject {
     Dialogs& dialogs_;
     EndTimer& timer_;
     PortFactory makePort_;
+    std::string portPath_ = kZq350PortPath;
+    PortLister listPorts_;
     std::unique_ptr<SerialPort> port_;
+    std::string portMadeFor_;  // the path port_ was made for
     // The writer of the running read; it exists exactly while a read listens.
     std::unique_ptr<CaptureWriter> writer_;
     ReadProgress progress_;

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "session/PortChoice.h"
+
 namespace zq {
 
 // Communication event codes as delivered to OnComm.
@@ -40,6 +42,8 @@ class SerialPort {
     virtual bool isOpen() const = 0;
     // The device's path, for messages ("/dev/ttyUSB0: Permission denied").
     virtual std::string name() const = 0;
+    // What the file system says of the device's path now: whether a read can hope to open it.
+    virtual PortAccess probe() const = 0;
     // Input: every byte waiting now; empties the receive buffer.
     virtual std::string readAll() = 0;
     // RTSEnable: false lowers RTS, true raises it. Fails silently where RTS cannot be driven.

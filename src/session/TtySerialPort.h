@@ -23,10 +23,6 @@ class QTimer;
 
 namespace zq {
 
-// The one port the program reads from. Most USB serial adapters appear under this name; a udev
-// rule can give another port this name.
-inline constexpr const char* kZq350PortPath = "/dev/ttyUSB0";
-
 // Events for the modem lines that changed between two TIOCMGET readings.
 std::vector<int> ModemLineEvents(int before, int now);
 // Error events for the driver counters that grew between two TIOCGICOUNT readings.
@@ -49,6 +45,7 @@ class TtySerialPort : public SerialPort {
 
     const std::string& devicePath() const { return path_; }
     std::string name() const override { return path_; }
+    PortAccess probe() const override { return ProbePortPath(path_); }
 
   private:
     void onReadable();

@@ -95,7 +95,6 @@ void TimingView::buildControls() {
     ReadZQ350_->setToolTip(tr("Read a capture out of the ZQ350 into a new file"));
     TextList_->setToolTip(tr("Show the same window of samples as a coloured hex listing"));
 
-    // Not a designed control: progress of a device read, in the free space beside the buttons.
     // Not a designed control: with a sample rate, the cursors' distance in time beside "Cursor
     // Diff", whose designed width holds the samples only.
     CursorTime_ = new QLabel(client);
@@ -103,9 +102,11 @@ void TimingView::buildControls() {
     CursorTime_->setAccessibleName(tr("Cursor distance in time"));
     CursorTime_->setGeometry(scale_.rect(5955, 7980, 1980, 285));
 
+    // Not a designed control: progress of a device read, in the free space beside the buttons,
+    // under the port it listens on.
     ReadStatus_ = new QLabel(client);
     ReadStatus_->setObjectName("ReadStatus");
-    ReadStatus_->setGeometry(scale_.rect(10560, 6960, 4200, 285));
+    ReadStatus_->setGeometry(scale_.rect(10560, 7290, 4200, 285));
 
     // Keyboard order by the designed tab indices.
     area_.chart->setFocusPolicy(Qt::TabFocus);
@@ -149,6 +150,7 @@ void TimingView::buildControls() {
         connect(box, &QLineEdit::returnPressed, this, &TimingView::MarkCheck_Click);
 
     buildReadControls(client);
+    buildPortChoice(client);
     area_.chart->setAccessibleName(tr("Timing diagram"));
     for (int ch = 0; ch < 16; ++ch)
         area_.channelLabels[static_cast<size_t>(ch)]->setAccessibleName(tr("Channel %1").arg(ch));
@@ -288,7 +290,7 @@ void TimingView::buildChartGestures(QWidget* client) {
     Readout_->setAccessibleName(tr("Value under the pointer"));
     Readout_->setWordWrap(true);
     Readout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Readout_->setGeometry(scale_.rect(10560, 7830, 4440, 555));
+    Readout_->setGeometry(scale_.rect(10560, 7890, 4440, 555));
     connect(gestures_, &ChartGestures::readoutChanged, Readout_, &QLabel::setText);
     connect(gestures_, &ChartGestures::windowRequested, this, &TimingView::ChartWindow_Request);
     connect(gestures_, &ChartGestures::stepRequested, this, &TimingView::ChartStep_Request);

@@ -24,6 +24,7 @@
 #include "widgets/ChartGrowth.h"
 #include "widgets/ViewControls.h"
 
+class QComboBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -65,6 +66,11 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     // Makes setup the one in use: kept across runs, shown on the channel labels.
     void UseSetup(const ChannelSetup& setup);
 
+    // The serial port chosen last, if any (TimingViewPort.cpp).
+    static std::optional<std::string> KeptPort();
+    // Makes path the port reads listen on: kept across runs, shown in the port lists.
+    void UsePort(const std::string& path);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -90,6 +96,13 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void OpenSetup_Click();
     void SaveSetup_Click();
 
+    // The port the reads listen on (TimingViewPort.cpp): the drop-down beside
+    // "Read  from ZQ350" and the Device menu, each listing the system's ports as it opens.
+    void FillPortBox();
+    void FillDeviceMenu();
+    void PortBox_Activated(int index);
+    void OtherPort_Click();
+
   private:
     // TimingViewOutput
     void PlotChart(const ChartGrid& grid, std::vector<std::string> labels) override;
@@ -106,6 +119,10 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     // Menus, the read's Stop and progress bar, Enter and Esc (TimingViewMenus.cpp).
     void buildMenus();
     void buildReadControls(QWidget* client);
+    void buildPortChoice(QWidget* client);
+    void buildDeviceMenu();
+    // Fills the drop-down with the ports found when it last listed them and the port in use.
+    void ShowPorts();
     void CaptureOpened(const std::string& path) override;
     void loadDialogDirs();
     void saveDialogDirs();
@@ -141,6 +158,9 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     QProgressBar* ReadProgress_ = nullptr;
     QPushButton* StopRead_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QComboBox* ReadPort_ = nullptr;
+    QMenu* deviceMenu_ = nullptr;
+    std::vector<PortInfo> portsFound_;  // as the system listed them when a list last opened
     std::unique_ptr<ChartGrowth> growth_;
     // The chart's gestures: each changes the view's values (the boxes follow) and runs the
     // handler of the button it stands for.

@@ -1,6 +1,7 @@
 // The main window beyond its design: the menus (File with Open, recent files, Export and Quit;
-// View; Help), Esc and "Stop" for a device read with its progress bar, dropped files, and the
-// folders its file dialogs remember. Each is one more way to run a handler the window has.
+// View; Device, in TimingViewPort.cpp; Help), Esc and "Stop" for a device read with its progress
+// bar, dropped files, and the folders its file dialogs remember. Each is one more way to run a
+// handler the window has.
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -79,6 +80,7 @@ void TimingView::buildMenus() {
     graph->setObjectName("ViewShowGraph");
     graph->setEnabled(false);  // this window is the graph
     buildChannelEditing(view);
+    buildDeviceMenu();
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("MnuHelp");
@@ -102,14 +104,14 @@ void TimingView::buildReadControls(QWidget* client) {
     // Beside the read's progress line, seen only while a read runs.
     ReadProgress_ = new QProgressBar(client);
     ReadProgress_->setObjectName("ReadProgressBar");
-    ReadProgress_->setGeometry(scale_.rect(10560, 7290, 3060, 285));
+    ReadProgress_->setGeometry(scale_.rect(10560, 7590, 3060, 285));
     ReadProgress_->setRange(0, kLinesPerCapture);
     ReadProgress_->setFormat(tr("%v of %m lines"));
     ReadProgress_->setAccessibleName(tr("Lines received"));
     ReadProgress_->hide();
     StopRead_ = new QPushButton(tr("Stop"), client);
     StopRead_->setObjectName("StopRead");
-    StopRead_->setGeometry(scale_.rect(13680, 7260, 1080, 345));
+    StopRead_->setGeometry(scale_.rect(13680, 7560, 1080, 345));
     StopRead_->setAccessibleName(tr("Stop the read"));
     StopRead_->setToolTip(tr("End the read now (Esc): what arrived is kept and shown"));
     StopRead_->setAutoDefault(false);

@@ -1,8 +1,10 @@
 #pragma once
 // Small widgets the windows' designs need beyond Qt's defaults.
 
+#include <QComboBox>
 #include <QPushButton>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -20,6 +22,19 @@ class WrapButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A drop-down that fills its list afresh each time the list opens (a serial adapter plugged in
+// meanwhile is in it).
+class RefreshingComboBox : public QComboBox {
+    Q_OBJECT
+  public:
+    using QComboBox::QComboBox;
+    std::function<void()> beforePopup;
+    void showPopup() override {
+        if (beforePopup) beforePopup();
+        QComboBox::showPopup();
+    }
 };
 
 // The windows' design font: the system's face at 8 pt, which the designed sizes are made for.

@@ -65,10 +65,14 @@ class DeviceSessionTest : public ::testing::Test {
     FakeViewer viewer;
     FakePort* port = nullptr;
     std::string nextOpenError;
+    PortAccess nextAccess;
+    std::vector<std::string> portsMade;  // the path each port was made for
     std::unique_ptr<DeviceSession> read =
-        std::make_unique<DeviceSession>(capture, dialogs, timer, [this] {
+        std::make_unique<DeviceSession>(capture, dialogs, timer, [this](const std::string& path) {
             auto p = std::make_unique<FakePort>();
             p->openError = nextOpenError;
+            p->access = nextAccess;
+            portsMade.push_back(path);
             port = p.get();
             return p;
         });
@@ -523,6 +527,29 @@ TEST_F(DeviceSessionTest, SecondReadWhileReceivingTakesOverTheOpenPort) {
     EXPECT_EQ(ReadFile(second), "ccc");
     EXPECT_EQ(viewer.titles.back(), second + " - Timing Diagram");
     EXPECT_EQ(capture.file()->path(), second);
+}
+
+// Another port chosen: the read listening on the old one ends as the timer would end it, and
+// the new port, missing, is told before a file name is asked for, with the ports found.
+TEST_F(DeviceSessionTest, AnotherPortEndsTheOldReadAndAMissingOneAsksForNoFile) {
+    read->setPortLister([] {
+        return std::vector<PortInfo>{{"/dev/ttyACM0", "Uno", {}, {}, {}, {}}};
+    });
+    const std::string first = startRead("first.txt");
+    port->receive("S 0000");
+    read->setPortPath("/dev/ttyACM0");
+    nextAccess.error = ENOENT;
+    dialogs.answers = {AnswerOk};
+    read->ReadZQ350_Click(openLog);
+    EXPECT_EQ(ReadFile(first), "S 0000");
+    EXPECT_EQ(viewer.titles.back(), first + " - Timing Diagram");
+    EXPECT_EQ(portsMade, (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM0"}));
+    EXPECT_EQ(dialogs.shown.size(), 1u);  // the first read's only
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_NE(lastAsked().text.find("No such file or directory"), std::string::npos);
+    EXPECT_NE(lastAsked().text.find("/dev/ttyACM0 - Uno"), std::string::npos);
+    EXPECT_EQ(port->opens, 0);
+    EXPECT_EQ(read->readState(), ReadState::Idle);
 }
 
 TEST_F(DeviceSessionTest, EndOfDataDuringTheNextDialogFinishesTheEarlierRead) {

@@ -55,6 +55,7 @@ class FakePort : public SerialPort {
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
     std::string name() const override { return "/dev/ttyFAKE"; }
+    PortAccess probe() const override { return access; }
     std::string readAll() override;
     void setRts(bool high) override;
     void setNullDiscard(bool discard) override { nullDiscard = discard; }
@@ -65,6 +66,7 @@ class FakePort : public SerialPort {
 
     std::string waiting;
     std::string openError;  // when set, open() fails with it
+    PortAccess access;      // what a look at its path finds
     int opens = 0;
     std::optional<bool> nullDiscard;
     // Each RTS change with the size of the file being written at that moment.

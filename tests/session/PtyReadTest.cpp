@@ -173,9 +173,9 @@ TEST(TtySerialPort, ReopensAndReportsAVanishedPortOnce) {
 class PtyRead : public ::testing::Test {
   protected:
     void start(const std::string& portPath, const std::string& file) {
-        read = std::make_unique<DeviceSession>(capture, dialogs, timer, [portPath] {
-            return std::make_unique<TtySerialPort>(portPath);
-        });
+        read = std::make_unique<DeviceSession>(
+            capture, dialogs, timer,
+            [portPath](const std::string&) { return std::make_unique<TtySerialPort>(portPath); });
         viewer.attach(*read, capture);
         viewer.onCalcData = [this] { shown = true; };
         dialogs.names = {file};

@@ -115,6 +115,7 @@ class FakePort : public SerialPort {
     }
     bool isOpen() const override { return opened; }
     std::string name() const override { return "/dev/ttyFAKE"; }
+    PortAccess probe() const override { return {}; }
     std::string pending;  // what the next readAll returns
     std::string readAll() override { return std::exchange(pending, {}); }
     void setRts(bool) override {}
@@ -136,7 +137,7 @@ struct TestProgram {
     FakeDialogs dialogs;
     FakeEndTimer timer;
     FakePort* port = nullptr;
-    DeviceSession device{capture, dialogs, timer, [this] {
+    DeviceSession device{capture, dialogs, timer, [this](const std::string&) {
                              auto p = std::make_unique<FakePort>();
                              port = p.get();
                              return std::unique_ptr<SerialPort>(std::move(p));
