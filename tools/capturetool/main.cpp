@@ -44,7 +44,7 @@ constexpr const char* kUsage =
     "       zq350-inspect render FILE -o OUT.png [view options]\n"
     "       zq350-inspect measure FILE [--channel NAME|N]... [--samplerate HZ]\n"
     "                                  [--setup FILE] [--csv]\n"
-    "       zq350-inspect --version | --help\n"
+    "       zq350-inspect -h | --help | --version\n"
     "\n"
     "view options (the texts of the window's boxes; defaults as at program start):\n"
     "  --start TEXT          start position (1008)\n"
