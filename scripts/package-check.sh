@@ -45,7 +45,9 @@ for f in $(find "$unpacked/main" -type f); do
   id=$(readelf -nW "$f" | sed -n 's/.*Build ID: \([0-9a-f]*\).*/\1/p')
   debug=/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug
   [ -n "$id" ] && [ -f "$unpacked/dbgsym$debug" ] || fail "$name: no $debug in the debug package"
-  readelf -SW "$unpacked/dbgsym$debug" 2>/dev/null | grep -q ' \.debug_info ' || fail "$debug holds no debug information"
+  # Read whole first: grep -q leaving early would end readelf with SIGPIPE, a failure here.
+  debug_sections=$(readelf -SW "$unpacked/dbgsym$debug" 2>/dev/null)
+  grep -q ' \.debug_info ' <<<"$debug_sections" || fail "$debug holds no debug information"
   echo "$name: no .comment, no symbols, debug information in $debug"
 done
 rm -rf "$unpacked"
@@ -161,7 +163,9 @@ for pair in capture.txt=application/x-zq350-capture notes.txt=text/plain; do
 done
 in_root gio mime application/x-zq350-capture | tee "$root/tmp/gio-mime"
 grep -q "zq350.desktop" "$root/tmp/gio-mime" || fail "zq350 is not offered for captures"
-if in_root gio mime text/plain | grep -q zq350.desktop; then fail "zq350 is offered for plain text"; fi
+# Read whole first: with pipefail, grep -q leaving early could fail the pipe and hide a match.
+plain=$(in_root gio mime text/plain)
+if grep -q zq350.desktop <<<"$plain"; then fail "zq350 is offered for plain text"; fi
 echo "zq350.desktop is offered for captures, not for plain text"
 
 step "Package check passed"
