@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-zq_ensure_packages git diffoscope-minimal
+zq_ensure_packages "${zq_packages_package_repro[@]}"
 
 commit=HEAD
 if [ "${1:-}" = "--commit" ]; then commit=$2; shift 2; fi

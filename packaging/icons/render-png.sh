@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source ../../scripts/deps.sh
-zq_ensure_packages librsvg2-bin
+zq_ensure_packages "${zq_packages_icons[@]}"
 for size in 16 22 24 32 48 64 128 256; do
   svg=zq350.svg
   [ -f "zq350-$size.svg" ] && svg=zq350-$size.svg
