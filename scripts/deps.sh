@@ -20,6 +20,10 @@ zq_packages_run=(libqt6svg6 imagemagick qt6-translations-l10n)
 zq_packages_package=(dpkg-dev file)
 # The check of the package as a user gets it (scripts/package-check.sh).
 zq_packages_package_check=(debootstrap lintian desktop-file-utils appstream xvfb x11-utils)
+# Two builds of a commit compared (scripts/package-repro.sh).
+zq_packages_package_repro=(git diffoscope-minimal)
+# The hicolor PNGs rendered from the SVGs (packaging/icons/render-png.sh).
+zq_packages_icons=(librsvg2-bin)
 
 zq_ensure_packages() {
   local missing=()

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package as a user gets it: builds it (scripts/package.sh), runs lintian,
-# installs it with apt into a clean Debian 12 root (debootstrap --variant=minbase), and there
+# checks that the programs are stripped and their debug files are in zq350-dbgsym, that two
+# fresh builds of the commit give the same bytes (scripts/package-repro.sh), installs both
+# packages with apt into a clean Debian 12 root (debootstrap --variant=minbase), and there
 # runs the installed programs, starts zq350 on a virtual display until its "Timing View" window
 # appears, and checks that the desktop finds the entry, icon, MIME type, metainfo and man pages.
 # Needs root (chroot, mounts). The bare root is cached in $ZQ_ROOT_CACHE (made when missing).
@@ -17,13 +19,49 @@ fail() { echo "package check: $*" >&2; exit 1; }
 step() { printf '\n== %s (%ds)\n' "$*" "$SECONDS"; }
 
 step "Package"
-deb=$(scripts/package.sh | tail -n1)
+mapfile -t debs < <(scripts/package.sh)
+dbgsym=${debs[-2]:-} deb=${debs[-1]:-}
 [ -f "$deb" ] || fail "scripts/package.sh made no package"
-echo "$deb"
+[[ -f $dbgsym && $dbgsym == */zq350-dbgsym_*.deb ]] || fail "scripts/package.sh made no debug package"
+printf '%s\n' "$dbgsym" "$deb"
 
 step "lintian"
-lintian --fail-on error "$deb" \
-  || fail "lintian reports errors"
+lintian --fail-on error,warning "$deb" "$dbgsym" \
+  || fail "lintian reports errors or warnings"
+
+step "Stripped programs, their debug files in $(basename "$dbgsym")"
+unpacked=$(mktemp -d)
+dpkg-deb -x "$deb" "$unpacked/main"
+dpkg-deb -x "$dbgsym" "$unpacked/dbgsym"
+programs=0
+for f in $(find "$unpacked/main" -type f); do
+  [ "$(od -An -tx1 -N4 "$f" | tr -d ' ')" = 7f454c46 ] || continue
+  programs=$((programs + 1))
+  sections=$(readelf -SW "$f")
+  name=${f#"$unpacked/main"}
+  if grep -Eq ' \.(comment|symtab|debug_[a-z]+) ' <<<"$sections"; then
+    fail "$name keeps $(grep -Eo ' \.(comment|symtab|debug_[a-z]+) ' <<<"$sections" | tr -d '\n')"
+  fi
+  id=$(readelf -nW "$f" | sed -n 's/.*Build ID: \([0-9a-f]*\).*/\1/p')
+  debug=/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug
+  [ -n "$id" ] && [ -f "$unpacked/dbgsym$debug" ] || fail "$name: no $debug in the debug package"
+  # Read whole first: grep -q leaving early would end readelf with SIGPIPE, a failure here.
+  debug_sections=$(readelf -SW "$unpacked/dbgsym$debug" 2>/dev/null)
+  grep -q ' \.debug_info ' <<<"$debug_sections" || fail "$debug holds no debug information"
+  echo "$name: no .comment, no symbols, debug information in $debug"
+done
+rm -rf "$unpacked"
+[ "$programs" -ge 3 ] || fail "$programs programs found in the package"
+
+step "Reproducible"
+# The package just built comes from a tree built before; compared with two fresh builds, it
+# must have the same bytes, unless the work tree holds changes that are not committed.
+if changes=$(git status --porcelain --untracked-files=no) && [ -z "$changes" ]; then
+  scripts/package-repro.sh "$dbgsym" "$deb" || fail "the packages are not reproducible"
+else
+  echo "(uncommitted changes: the fresh builds of HEAD are compared with each other only)"
+  scripts/package-repro.sh || fail "the packages are not reproducible"
+fi
 
 step "Clean Debian 12 root"
 mkdir -p "$cache/archives/partial"
@@ -61,11 +99,12 @@ deb http://deb.debian.org/debian-security bookworm-security main
 EOF
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 
-step "apt install ./$(basename "$deb") (Depends only, no Recommends)"
-cp "$deb" "$root/tmp/"
+step "apt install ./$(basename "$deb") ./$(basename "$dbgsym") (Depends only, no Recommends)"
+cp "$deb" "$dbgsym" "$root/tmp/"
 in_root apt-get update -qq
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-  "/tmp/$(basename "$deb")" >"$root/tmp/apt.log" 2>&1 || { tail -30 "$root/tmp/apt.log"; fail "apt could not install the package"; }
+  "/tmp/$(basename "$deb")" "/tmp/$(basename "$dbgsym")" >"$root/tmp/apt.log" 2>&1 \
+  || { tail -30 "$root/tmp/apt.log"; fail "apt could not install the packages"; }
 
 step "The installed programs"
 examples=/usr/share/doc/zq350/examples
@@ -129,7 +168,9 @@ for pair in capture.txt=application/x-zq350-capture notes.txt=text/plain; do
 done
 in_root gio mime application/x-zq350-capture | tee "$root/tmp/gio-mime"
 grep -q "zq350.desktop" "$root/tmp/gio-mime" || fail "zq350 is not offered for captures"
-if in_root gio mime text/plain | grep -q zq350.desktop; then fail "zq350 is offered for plain text"; fi
+# Read whole first: with pipefail, grep -q leaving early could fail the pipe and hide a match.
+plain=$(in_root gio mime text/plain)
+if grep -q zq350.desktop <<<"$plain"; then fail "zq350 is offered for plain text"; fi
 echo "zq350.desktop is offered for captures, not for plain text"
 
 step "Package check passed"

@@ -16,7 +16,7 @@ const char* const kUsage =
     "       zq350-inspect decode FILE -P DECODER[:CHANNEL=NAME...][:OPTION=VALUE...] [-P ...]\n"
     "                                 [-A DECODER[=ROW...]] [--samplerate HZ] [--setup FILE]\n"
     "                                 [--csv] [--protocol-decoder-samplenum]\n"
-    "       zq350-inspect --version | --help\n"
+    "       zq350-inspect -h | --help | --version\n"
     "\n"
     "view options (the texts of the window's boxes; defaults as at program start):\n"
     "  --start TEXT          start position (1008)\n"

@@ -36,7 +36,7 @@ constexpr unsigned long long kMaxBurst = kReadLimit;
 
 const char* kUsage =
     "usage: zq350-sim FILE [--fast] [--burst N[-M]] [--pause MS] [--link PATH]\n"
-    "       zq350-sim --help | --version\n"
+    "       zq350-sim -h | --help | --version\n"
     "\n"
     "Simulates a ZQ350 sending the capture in FILE over a serial line. It creates a\n"
     "pseudo-terminal, prints the path of its port side on the first line of standard\n"
@@ -57,7 +57,7 @@ const char* kUsage =
     "                  pseudo-terminal /dev/pts/N that is gone is replaced. The link is\n"
     "                  removed on exit and on SIGINT, SIGTERM, SIGHUP and SIGPIPE, if it\n"
     "                  still points to the port\n"
-    "  --help          show this text\n"
+    "  -h, --help      show this text\n"
     "  --version       show the version\n"
     "\n"
     "An option's value may also follow an equals sign: --pause=500 is --pause 500.\n"
