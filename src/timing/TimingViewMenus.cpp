@@ -137,7 +137,7 @@ void TimingView::Export_Click(int kind) {
     const auto [cursorA, cursorB] = chart.cursorSamples();
     const QImage picture = ChartAreaPicture(
         {chart.firstSample(), chart.chartData(), chart.columnLabels(), chart.titleText(),
-         capture_.setup(), chart.busTraces(), cursorA, cursorB});
+         capture_.setup(), chart.busTraces(), cursorA, cursorB, chart.annotations()});
     WritePictureExport(capture_, dialogs_, picture, *path);
 }
 
