@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "app/AppWindows.h"
+#include "app/LibraryEngine.h"
 #include "app/QtDialogs.h"
 #include "capture/Allocator.h"
 #include "session/CaptureSession.h"
@@ -134,7 +135,9 @@ int main(int argc, char** argv) {
     zq::DeviceSession device(capture, dialogs, timer1, [] {
         return std::make_unique<zq::TtySerialPort>(zq::kZq350PortPath);
     });
-    zq::AppWindows windows(capture, device, dialogs);
+    // The protocol decoders: their library is loaded on the session's thread when first needed.
+    zq::DecodeSession decoding(zq::LoadLibraryEngine);
+    zq::AppWindows windows(capture, device, dialogs, &decoding);
     windows.showTimingView();
     if (auto* view = qobject_cast<zq::TimingView*>(windows.current()); view && startSetup)
         view->UseSetup(*startSetup);

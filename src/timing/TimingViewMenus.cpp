@@ -79,6 +79,7 @@ void TimingView::buildMenus() {
     graph->setObjectName("ViewShowGraph");
     graph->setEnabled(false);  // this window is the graph
     buildChannelEditing(view);
+    buildDecoders();
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");
