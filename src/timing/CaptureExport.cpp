@@ -30,6 +30,9 @@ KindText TextOf(ExportKind kind) {
             return {"Export CSV as ...", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*", "csv"};
         case ExportKind::Setup:
             return {"Save Setup as ...", "Setup Files (*.json)|*.json|All Files (*.*)|*.*", "json"};
+        case ExportKind::Annotations:
+            return {"Export Annotations as ...", "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*",
+                    "csv"};
         case ExportKind::Png:
             break;
     }

@@ -170,6 +170,12 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void RequestDecode();
     void ShowAnnotations();
     void DecodingChanged(bool running);
+    // The annotation list, made when first shown; a click centres the window on an annotation
+    // as a gesture would, its export goes out as every file the window writes.
+    void ShowAnnotationList(bool shown);
+    void AnnotationChosen(qint64 first, qint64 last);
+    void ExportAnnotations_Click();
+    class AnnotationList* list_ = nullptr;
     DecodeSession* decoding_ = nullptr;
     QMenu* decodersMenu_ = nullptr;
     QPushButton* AddDecoder_ = nullptr;

@@ -1,5 +1,5 @@
 // The main window's protocol decoders: the Decoders menu (add, edit and remove a decoder, stop
-// a run), "Add Decoder ..." and "Stop" below the buttons that
+// a run, the annotation list), "Add Decoder ..." and "Stop" below the buttons that
 // bring a capture, and the annotation rows the program's DecodeSession finds. The decoders run
 // off this thread; the window asks for a run whenever it draws, and the session runs only what
 // changed. Nothing is asked for before the window's first frame is painted, so a kept setup
@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "export/AnnotationCsv.h"
+#include "timing/AnnotationList.h"
+#include "timing/CaptureExport.h"
 #include "timing/TimingView.h"
 #include "widgets/ChartGestures.h"
 #include "widgets/TimingChart.h"
@@ -121,6 +124,43 @@ void TimingView::FillDecodersMenu() {
     decodersMenu_->addSeparator();
     stopDecodingAction_ = add("StopDecoding", "&Stop Decoding", [this] { StopDecoding_Click(); });
     stopDecodingAction_->setEnabled(decoding_ && decoding_->running());
+    QAction* list = add("ShowAnnotationList", "Annotation &List", [] {});
+    list->setCheckable(true);
+    list->setChecked(list_ && list_->isVisible());
+    connect(list, &QAction::toggled, this, &TimingView::ShowAnnotationList);
+}
+
+void TimingView::ShowAnnotationList(bool shown) {
+    if (!list_ && !shown) return;
+    if (!list_) {
+        list_ = new AnnotationList(this);
+        addDockWidget(Qt::BottomDockWidgetArea, list_);
+        connect(list_, &AnnotationList::annotationChosen, this, &TimingView::AnnotationChosen);
+        connect(list_, &AnnotationList::exportRequested, this,
+                &TimingView::ExportAnnotations_Click);
+        list_->setAnnotations(decoding_ ? decoding_->annotations() : nullptr,
+                              capture_.setup().sampleRate);
+        // The diagram keeps its size: the window grows by the list, where the screen has room.
+        if (!isMaximized() && !isFullScreen())
+            resize(width(), height() + list_->sizeHint().height());
+    }
+    list_->setVisible(shown);
+}
+
+void TimingView::AnnotationChosen(qint64 first, qint64 last) {
+    const SampleWindow w = WindowCentredOn(gestures_->shown(), first, last);
+    ChartWindow_Request(w.start, w.length);
+}
+
+void TimingView::ExportAnnotations_Click() {
+    if (!list_ || !list_->annotations()) return;
+    const std::optional<std::string> path =
+        ChooseExportPath(dialogs_, ExportKind::Annotations, logic_.Dirs().exports);
+    saveDialogDirs();
+    if (path)
+        WriteExportBytes(capture_, dialogs_, *path,
+                         exports::AnnotationCsv(*list_->annotations(), list_->shown(),
+                                                capture_.setup().sampleRate));
 }
 
 void TimingView::AddDecoder_Click() { EditDecoder(std::nullopt); }
@@ -166,6 +206,7 @@ void TimingView::RequestDecode() {
 void TimingView::ShowAnnotations() {
     const auto annotations = decoding_ ? decoding_->annotations() : nullptr;
     ShowRows(area_, capture_.setup(), annotations);
+    if (list_) list_->setAnnotations(annotations, capture_.setup().sampleRate);
 }
 
 void TimingView::DecodingChanged(bool running) {

@@ -1,6 +1,6 @@
 // The window's decoder controls over a scripted engine: "Add Decoder ..." (the library listed
 // first, off the window's thread), the rows that follow, the Decoders menu's Remove and Stop,
-// a failure told in a box; and the dialog's controls.
+// a failure told in a box, the annotation list's click and export; and the dialog's controls.
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,8 @@ class TimingViewDecoders : public ::testing::Test {
     }
     // The run is over and its rows shown (the first waits for the window's first frame).
     bool settled() {
-        return QTest::qWaitFor([&] { return decoding.annotations() && !decoding.running(); }, 5000);
+        return QTest::qWaitFor([&] { return decoding.annotations() && !decoding.running(); },
+                               5000);
     }
     ChannelSetup withDecoder(const std::string& id) {
         ChannelSetup s = program.capture.setup();
@@ -137,6 +138,30 @@ TEST_F(TimingViewDecoders, StopEndsARunAndAFailureIsToldInABox) {
     EXPECT_EQ(program.dialogs.boxes[0].text, "bad-1: ValueError: no");
     // The other annotations are drawn all the same.
     EXPECT_NE(view->chart()->annotations(), nullptr);
+}
+
+TEST_F(TimingViewDecoders, TheListCentresTheWindowOnAClickAndExportsWhatItShows) {
+    view->UseSetup(withDecoder("uart"));
+    ASSERT_TRUE(settled());
+    pick("ShowAnnotationList");
+    auto* table = child<QTableView>("AnnotationTable");
+    ASSERT_EQ(table->model()->rowCount(), 1);
+    EXPECT_EQ(table->model()->index(0, 4).data().toString(), "5A");
+    table->clicked(table->model()->index(0, 0));
+    EXPECT_EQ(child<QLineEdit>("StartPos")->text(), "1027");  // 1030..1089 centred
+    EXPECT_EQ(child<QLineEdit>("DataLen")->text(), "64");
+
+    const std::string out = dir.filePath("notes.csv").toStdString();
+    program.dialogs.files = {out};
+    QTest::mouseClick(child<QPushButton>("ExportAnnotations"), Qt::LeftButton);
+    std::ifstream in(out);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(),
+              "start_sample,end_sample,start_time,end_time,decoder,row,text,unreliable\n"
+              "1030,1090,0.00103,0.00109,uart-1,UART: RX,5A,0\n");
+    child<QLineEdit>("AnnotationSearch")->setText("nothing like it");
+    EXPECT_EQ(table->model()->rowCount(), 0);
 }
 
 TEST(DecoderDialog, ChoosesMapsAndSetsTheDecoderAndTheRate) {
