@@ -111,7 +111,16 @@ void DecoderDialog::filter(const QString& text) {
         item->setHidden(!shown);
         if (shown && !firstShown) firstShown = item;
     }
-    // The choice follows the search, so that Enter takes the first decoder found.
+    // The choice follows the search, so that Enter takes the decoder named or the first found.
+    for (int row = 0; row < list_->count(); ++row) {
+        QListWidgetItem* item = list_->item(row);
+        const auto& d = decoders_[static_cast<size_t>(item->data(Qt::UserRole).toInt())];
+        if (text.trimmed().compare(Q(d.id), Qt::CaseInsensitive) == 0 ||
+            text.trimmed().compare(Q(d.name), Qt::CaseInsensitive) == 0) {
+            list_->setCurrentItem(item);
+            return;
+        }
+    }
     if (list_->currentItem() && !list_->currentItem()->isHidden()) return;
     if (firstShown)
         list_->setCurrentItem(firstShown);
