@@ -3,7 +3,8 @@
 # scripts beside this file.
 
 # What a Release build needs (scripts/package.sh).
-zq_packages_build=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev)
+zq_packages_build=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev
+  libsigrokdecode-dev libglib2.0-dev)
 # What the tests and benchmarks need on top (./test).
 zq_packages_base=("${zq_packages_build[@]}" libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils fonts-dejavu-core desktop-file-utils appstream shared-mime-info libglib2.0-bin sigrok-cli)

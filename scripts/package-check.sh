@@ -77,6 +77,11 @@ status=$?
 set -e
 [ "$status" -eq 1 ] || fail "zq350-inspect check of the damaged example: exit $status, expected 1"
 echo "zq350-inspect check $examples/damaged.txt: exit 1 (a report)"
+# The decoder library comes from the package's Depends, Python and the decoders with it.
+bytes=$(in_root zq350-inspect decode "$examples/counter-uart.txt" -P uart:rx=D9:baudrate=166667 \
+  -A uart=rx-data --samplerate 1MHz | awk '{print $2}' | tr '\n' ' ')
+[ "$bytes" = "5A 51 33 35 30 20 6F 6B 0A " ] || fail "zq350-inspect decode of the example said: $bytes"
+echo "zq350-inspect decode of the example's serial line: $bytes"
 version=$(in_root zq350 --version)
 [ "$version" = "zq350 $(dpkg-deb -f "$deb" Version)" ] || fail "zq350 --version said: $version"
 echo "zq350 --version: $version"

@@ -19,7 +19,8 @@ class DecoderLibrary {
   public:
     // Loads and initialises the library (libsigrokdecode.so.4 and its decoders' folders);
     // nullptr and a message for the user in *error when it is not installed, or when another
-    // DecoderLibrary of this process is alive (the library keeps global state).
+    // DecoderLibrary of this process is alive (the library keeps global state). Python, once
+    // started, stays for the process: a later Load finds its decoders imported already.
     static std::unique_ptr<DecoderLibrary> Load(std::string* error);
     ~DecoderLibrary();
     DecoderLibrary(const DecoderLibrary&) = delete;

@@ -162,6 +162,7 @@ bool Prepare(DecoderLibrary::Impl& lib, const DecoderUse& use, const Instance* b
         if (!value) return fail("option " + id + " " + why + ", not '" + text + "'");
         api.hashTableInsert(inst.options, api.strdup(id.c_str()), value);
     }
+    if (below && !inst.channels.empty()) return fail("takes no channels when stacked");
     for (const auto& [id, channel] : inst.channels) {
         if (!IsChannel(info, id)) return fail("no channel '" + id + "'");
         if (channel < 0 || channel >= kChannels) return fail(id + ": no such channel");
@@ -177,7 +178,6 @@ bool Prepare(DecoderLibrary::Impl& lib, const DecoderUse& use, const Instance* b
             return fail("cannot take the output of " + below->info.id + " (it gives " +
                         Joined(below->info.outputs) + ", " + use.id + " takes " +
                         Joined(info.inputs) + ")");
-        if (!inst.channels.empty()) return fail("takes no channels when stacked");
         return true;
     }
     if (!onChannels)
@@ -202,13 +202,14 @@ DecodeResult DecoderLibrary::Run(const DecodedCapture& capture,
     DecodeResult result;
     RunContext ctx;
     ctx.out = &result.annotations;
-    // Two bytes a sample, channels 0..7 first; the model holds 0 where no word arrived.
+    // Two bytes a sample, channels 0..7 first; 0 where no complete word arrived.
     std::vector<uint8_t> samples(2 * kCaptureSamples);
     ctx.badBefore.assign(kCaptureSamples + 1, 0);
     for (int32_t s = 0; s < kCaptureSamples; ++s) {
         const auto i = static_cast<size_t>(s);
-        samples[2 * i] = static_cast<uint8_t>(capture.words[i] & 0xff);
-        samples[2 * i + 1] = static_cast<uint8_t>(capture.words[i] >> 8);
+        const uint16_t word = capture.held[i] ? capture.words[i] : 0;
+        samples[2 * i] = static_cast<uint8_t>(word & 0xff);
+        samples[2 * i + 1] = static_cast<uint8_t>(word >> 8);
         const bool bad = !capture.held[i] || capture.unreliable[i];
         ctx.badBefore[i + 1] = ctx.badBefore[i] + (bad ? 1 : 0);
     }

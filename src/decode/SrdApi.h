@@ -21,7 +21,6 @@ namespace zq::decode {
 struct SrdApi {
     // The library's own.
     decltype(&srd_init) init = nullptr;
-    decltype(&srd_exit) exit = nullptr;
     decltype(&srd_searchpaths_get) searchpathsGet = nullptr;
     decltype(&srd_session_new) sessionNew = nullptr;
     decltype(&srd_session_start) sessionStart = nullptr;

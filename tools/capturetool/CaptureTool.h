@@ -37,6 +37,9 @@ int FinishWithReport(const std::string& report);
 // or line ends cannot drive the terminal or pass for another line.
 std::string Shown(const std::string& text);
 
+// False, with the system's text on standard error, when standard output cannot take it all.
+bool WriteStandardOutput(const std::string& out);
+
 // Options given as "--name=value" written as "--name" "value", for the options that take a
 // value; every other argument is kept as it is.
 std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args);

@@ -10,11 +10,11 @@
 
 namespace zq::inspect {
 
+// --help's text: every command and its options.
+extern const char* const kUsage;
+
 // The message (when there is one) and the usage on standard error; returns status 2.
 int Usage(const std::string& message);
-
-// False, with the system's text on standard error, when standard output cannot take it all.
-bool WriteStandardOutput(const std::string& out);
 
 // The capture file, or nothing with its name and the system's text on standard error.
 std::unique_ptr<CaptureFile> Open(const std::string& path);

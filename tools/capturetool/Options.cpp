@@ -15,6 +15,14 @@ namespace zq::inspect {
 
 std::string Shown(const std::string& text) { return PrintableText(text); }
 
+// Output that cannot be written (a full disk, a closed pipe) is a failure, not a result.
+bool WriteStandardOutput(const std::string& out) {
+    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    if (written && std::fflush(stdout) == 0) return true;
+    std::cerr << "zq350-inspect: standard output: " << std::strerror(errno) << "\n";
+    return false;
+}
+
 namespace {
 
 // A number in exponent notation ("1e9", "2.5E-3"), with the blanks a box lets around a number

@@ -31,78 +31,6 @@
 
 namespace zq::inspect {
 
-namespace {
-
-constexpr const char* kRenderProgram = "zq350-inspect-render";
-
-constexpr const char* kUsage =
-    "usage: zq350-inspect list   FILE [view options] [--colour]\n"
-    "       zq350-inspect grid   FILE [view options]\n"
-    "       zq350-inspect check  [--verbose] FILE...\n"
-    "       zq350-inspect export FILE --vcd OUT.vcd | --csv OUT.csv [--gtkw OUT.gtkw]\n"
-    "                                 [--samplerate HZ] [--cursors A,B|off] [--no-bus-vectors]\n"
-    "       zq350-inspect render FILE -o OUT.png [view options]\n"
-    "       zq350-inspect measure FILE [--channel NAME|N]... [--samplerate HZ]\n"
-    "                                  [--setup FILE] [--csv]\n"
-    "       zq350-inspect --version | --help\n"
-    "\n"
-    "view options (the texts of the window's boxes; defaults as at program start):\n"
-    "  --start TEXT          start position (1008)\n"
-    "  --length TEXT         data length (64)\n"
-    "  --trig on|off         trigger mark (on)\n"
-    "  --trig-every TEXT     marks every TEXT samples from the trigger (off)\n"
-    "  --zero-every TEXT     marks every TEXT samples from sample 0 (off)\n"
-    "  --cursors A,B|off     the two cursors (1008,1040)\n"
-    "Every option with a value may also be written with an equals sign (--start=1000). A\n"
-    "value may not be empty nor in exponent notation (1e9): the boxes read plain decimals.\n"
-    "\n"
-    "export writes the whole capture (samples 0..2047):\n"
-    "  --vcd OUT.vcd         value change dump: D0..D15, TRIG, UNRELIABLE\n"
-    "  --csv OUT.csv         sample,word,D15..D0 (empty where the file holds no word)\n"
-    "  --gtkw OUT.gtkw       with --vcd: a GTKWave save file that opens OUT.vcd with the\n"
-    "                        trigger marker and the cursors as named markers\n"
-    "  --samplerate HZ       sample rate for the VCD's times, in hertz (1000000: 1 us)\n"
-    "  --no-bus-vectors      leave the setup's buses out of the VCD (sigrok-cli 0.5 reads\n"
-    "                        1-bit wires only)\n"
-    "With --setup FILE, the VCD's wires and the CSV's columns carry the setup's channel\n"
-    "names, each bus is a vector in the VCD and a group in the save file (whose traces show\n"
-    "the names as typed), and the setup's sample rate times the VCD unless --samplerate is\n"
-    "given. Hidden rows and the order change no export. Every command\n"
-    "takes --setup FILE; list, grid and check print what they print without it.\n"
-    "An output of export or render replaces its file whole or not at all; the capture\n"
-    "itself, a pipe or a socket is refused.\n"
-    "\n"
-    "check prints the report of a pass over the whole capture, then one line for each way\n"
-    "the file departs from a capture's layout (128 lines S 0000 to S 07F0 of 64 digits).\n"
-    "Given several files, it prints one line for each on standard output instead, FILE: ok\n"
-    "or FILE: and the first thing wrong, and checks every file before it ends:\n"
-    "  --verbose             also the report of each file that has one on standard error,\n"
-    "                        after a line ==> FILE <==\n"
-    "Exit status: 2 when a file could not be opened, else 1 when one is not an exact\n"
-    "capture, else 0. Folders are not searched.\n"
-    "\n"
-    "measure gives each channel's edges, high and low widths and period (min, mean, max),\n"
-    "frequency and duty over the reliable samples of the whole capture, as a table:\n"
-    "  --channel NAME|N      this channel only (0..15, or a name from --setup); repeatable\n"
-    "  --samplerate HZ       times and frequencies at this rate (1 MHz, 250k, 1000000);\n"
-    "                        without it or the setup's rate, in samples\n"
-    "  --setup FILE          channel names and sample rate from a setup file\n"
-    "  --csv                 CSV instead: a header row, then a row per channel\n"
-    "\n"
-    "Every command prints the report of the whole file on standard error: the damage a pass\n"
-    "over the whole capture meets, then the layout findings. Exit status: 0 a capture laid\n"
-    "out exactly so, 1 a report, 2 bad usage or a file that cannot be opened or written.\n";
-
-}  // namespace
-
-// Output that cannot be written (a full disk, a closed pipe) is a failure, not a result.
-bool WriteStandardOutput(const std::string& out) {
-    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
-    if (written && std::fflush(stdout) == 0) return true;
-    std::cerr << "zq350-inspect: standard output: " << std::strerror(errno) << "\n";
-    return false;
-}
-
 int Usage(const std::string& message) {
     if (!message.empty()) std::cerr << "zq350-inspect: " << message << "\n";
     std::cerr << kUsage;
@@ -346,25 +274,27 @@ int Export(const std::string& path, const std::vector<std::string>& args,
     return FinishWithReport(capture.report);
 }
 
-// The picture export draws the window's own chart widget, so it lives in a program of its own
-// that links Qt's GUI libraries; every other command starts without them. It is found beside
-// this program (the build tree) or in the package's libexec folder.
-int RunRender(char** argv) {
+// Two commands live in programs of their own, so that every other command starts without what
+// they load: the picture export draws the window's chart widget (Qt's GUI libraries), and
+// decode runs the protocol decoder library (Python). Each is found beside this program (the
+// build tree) or in the package's libexec folder.
+int RunHelper(char** argv, const std::string& command) {
+    const std::string name = "zq350-inspect-" + command;
     std::string self(PATH_MAX, '\0');
     const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
     std::string dir = n > 0 ? self.substr(0, static_cast<size_t>(n)) : std::string(argv[0]);
     dir = dir.substr(0, dir.find_last_of('/') + 1);
-    const std::string candidates[] = {dir + kRenderProgram,
-                                      dir + ZQ_LIBEXEC_FROM_BIN "/" + kRenderProgram};
+    const std::string candidates[] = {dir + name, dir + ZQ_LIBEXEC_FROM_BIN "/" + name};
     for (const std::string& program : candidates) {
         if (::access(program.c_str(), X_OK) != 0) continue;
-        // Its arguments are ours from "render" on, so its usage and messages read the same.
-        argv[1] = const_cast<char*>("zq350-inspect render");
+        // Its arguments are ours from the command on, so its usage and messages read the same.
+        const std::string shownName = "zq350-inspect " + command;
+        argv[1] = const_cast<char*>(shownName.c_str());
         ::execv(program.c_str(), argv + 1);
         std::cerr << "zq350-inspect: " << Shown(program) << ": " << std::strerror(errno) << "\n";
         return 2;
     }
-    std::cerr << "zq350-inspect: render needs " << kRenderProgram << ", which is not installed\n";
+    std::cerr << "zq350-inspect: " << command << " needs " << name << ", which is not installed\n";
     return 2;
 }
 
@@ -382,9 +312,9 @@ int Main(int argc, char** argv) {
         return Usage("unknown option " + Shown(command));
     }
     if (command != "list" && command != "grid" && command != "check" && command != "export" &&
-        command != "render" && command != "measure")
+        command != "render" && command != "measure" && command != "decode")
         return Usage("unknown command " + Shown(command));
-    if (command == "render") return RunRender(argv);
+    if (command == "render" || command == "decode") return RunHelper(argv, command);
     // A setup names the channels and may give the rate; list, grid and check print exactly what
     // they print without one, so scripts can pass the same setup to every mode.
     ChannelSetup setup;
