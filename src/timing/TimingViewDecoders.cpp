@@ -141,8 +141,9 @@ void TimingView::ShowAnnotationList(bool shown) {
         list_->setAnnotations(decoding_ ? decoding_->annotations() : nullptr,
                               capture_.setup().sampleRate);
         // The diagram keeps its size: the window grows by the list, where the screen has room.
-        if (!isMaximized() && !isFullScreen())
-            resize(width(), height() + list_->sizeHint().height());
+        const int h = list_->sizeHint().height();
+        if (!isMaximized() && !isFullScreen()) resize(width(), height() + h + 6);
+        resizeDocks({list_}, {h}, Qt::Vertical);
     }
     list_->setVisible(shown);
 }
