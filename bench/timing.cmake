@@ -3,6 +3,7 @@
 add_executable(timing_bench ${CMAKE_CURRENT_LIST_DIR}/timing_window.cpp)
 target_link_libraries(timing_bench PRIVATE zq_warnings)
 target_link_libraries(timing_bench PRIVATE zq_app Qt6::Test benchmark::benchmark)
+target_compile_definitions(timing_bench PRIVATE ZQ_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
 
 add_executable(timing_screenshot ${CMAKE_CURRENT_LIST_DIR}/timing_screenshot.cpp)
 target_link_libraries(timing_screenshot PRIVATE zq_warnings)

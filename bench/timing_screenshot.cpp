@@ -1,16 +1,20 @@
 // Renders the main window with an example capture loaded into a PNG for the README:
-//   timing_screenshot [capture] [out.png] [setup.json SAMPLE ROW]
+//   timing_screenshot [capture] [out.png] [setup.json SAMPLE ROW [START LENGTH [list]]]
 //   (defaults examples/counter-uart.txt and docs/timing-view.png); with a setup, the pointer
-//   rests over SAMPLE in the ROW-th row from the top, as a user hovering there sees it.
+//   rests over SAMPLE in the ROW-th row from the top, as a user hovering there sees it. The
+//   setup's decoders run as in the program, and the picture waits for their rows. START and
+//   LENGTH choose the window (1000 and 48 by default); "list" shows the annotation list too.
 // The capture is loaded the way a user does it: "Load  from Disk", the file chosen in the
 // dialog, then a few marks switched on with their check boxes. The window speaks the language
 // of the environment, as the program does (LANGUAGE=de for the German one).
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -19,6 +23,7 @@
 #include <iostream>
 
 #include "BenchSupport.h"
+#include "app/LibraryEngine.h"
 #include "app/Translations.h"
 #include "timing/TimingView.h"
 #include "view/SetupJson.h"
@@ -37,7 +42,8 @@ int main(int argc, char** argv) {
     QDir::setCurrent(QFileInfo(capture).absolutePath());
     zq::bench::BenchProgram p;
     p.dialogs.file = QFileInfo(capture).fileName().toStdString();
-    zq::TimingView window(p.capture, p.device, p.dialogs, p.host);
+    zq::DecodeSession decoding(zq::LoadLibraryEngine);
+    zq::TimingView window(p.capture, p.device, p.dialogs, p.host, &decoding);
     if (argc > 5) {
         const zq::Parsed<zq::ChannelSetup> setup = zq::LoadSetupFile(argv[3]);
         if (!setup.ok()) {
@@ -49,8 +55,8 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();  // laid out as on a screen, without scroll bars
 
-    window.findChild<QLineEdit*>("StartPos")->setText("1000");
-    window.findChild<QLineEdit*>("DataLen")->setText("48");
+    window.findChild<QLineEdit*>("StartPos")->setText(argc > 7 ? argv[6] : "1000");
+    window.findChild<QLineEdit*>("DataLen")->setText(argc > 7 ? argv[7] : "48");
     window.findChild<QLineEdit*>("MarkCursorA")->setText("1012");
     window.findChild<QLineEdit*>("MarkCursorB")->setText("1036");
     QTest::mouseClick(window.findChild<QPushButton*>("Load"), Qt::LeftButton);
@@ -60,6 +66,17 @@ int main(int argc, char** argv) {
     }
     window.findChild<QLineEdit*>("ZeroCentricVal")->setText("10");
     QTest::mouseClick(window.findChild<QCheckBox*>("MarkZerocentricCheck"), Qt::LeftButton);
+    if (!p.capture.setup().decoders.empty() &&
+        !QTest::qWaitFor([&] { return decoding.annotations() && !decoding.running(); }, 20000)) {
+        std::cerr << "the decoders did not finish\n";
+        return 1;
+    }
+    if (argc > 8 && std::string(argv[8]) == "list") {
+        auto* menu = window.findChild<QMenu*>("MnuDecoders");
+        emit menu->aboutToShow();
+        window.findChild<QAction*>("ShowAnnotationList")->trigger();
+    }
+    QApplication::processEvents();
 
     if (argc > 5) {
         zq::TimingChart* chart = window.chart();

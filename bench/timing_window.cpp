@@ -1,6 +1,7 @@
 // Benchmarks of the main window:
 //  - a click that redraws the whole window (samples 0..2048 of a complete capture), from the
-//    click through the decoder pass to the painted window;
+//    click through the decoder pass to the painted window; with a setup, and with the rows of
+//    two protocol decoders over the example capture (decoded once before, as the window does);
 //  - program start to the first painted frame: the main window created (its Load event draws
 //    the start-up pattern), shown, and painted. Creating the QApplication is measured once and
 //    reported as the counter app_init_ms, since a process can make only one. The same with the
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "app/LibraryEngine.h"
 #include "app/Translations.h"
 #include "capture/Allocator.h"
 #include "timing/TimingView.h"
@@ -72,11 +74,24 @@ zq::ChannelSetup BusySetup() {
     return s;
 }
 
-void ClickRedraws(benchmark::State& st, bool withSetup) {
+// The same setup with two decoders: the example's serial line, and the widths of its clock's
+// pulses (an annotation at every edge of channel 0: 512 over the capture).
+zq::ChannelSetup DecodersSetup() {
+    zq::ChannelSetup s = BusySetup();
+    s.decoders = {{{"uart", {{"rx", 9}}, {{"baudrate", "166667"}}, {}}},
+                  {{"timing", {{"data", 0}}, {}, {}}}};
+    return s;
+}
+
+enum class Rows { Channels, Setup, Decoders };
+
+void ClickRedraws(benchmark::State& st, Rows rows) {
     zq::bench::BenchProgram p;
-    p.dialogs.file = CaptureFileForBench();
-    zq::TimingView view(p.capture, p.device, p.dialogs, p.host);
-    if (withSetup) view.UseSetup(BusySetup());
+    p.dialogs.file =
+        rows == Rows::Decoders ? ZQ_EXAMPLES_DIR "/counter-uart.txt" : CaptureFileForBench();
+    zq::DecodeSession decoding(zq::LoadLibraryEngine);
+    zq::TimingView view(p.capture, p.device, p.dialogs, p.host, &decoding);
+    if (rows != Rows::Channels) view.UseSetup(rows == Rows::Setup ? BusySetup() : DecodersSetup());
     view.show();
     if (!QTest::qWaitForWindowExposed(&view)) {
         st.SkipWithError("window not exposed");
@@ -89,6 +104,16 @@ void ClickRedraws(benchmark::State& st, bool withSetup) {
     if (!p.capture.isOpen() || view.chart()->chartData().samples() != 2049) {
         st.SkipWithError("capture not loaded as a whole window");
         return;
+    }
+    if (rows == Rows::Decoders) {
+        if (!QTest::qWaitFor([&] { return decoding.annotations() && !decoding.running(); },
+                             20000) ||
+            !decoding.annotations()->result().errors.empty()) {
+            st.SkipWithError("the decoders did not run");
+            return;
+        }
+        st.counters["annotations"] = static_cast<double>(decoding.annotations()->listed().size());
+        st.counters["annotation_rows"] = static_cast<double>(decoding.annotations()->rowCount());
     }
     auto* check = view.findChild<QCheckBox*>("MarkZerocentricCheck");
     PaintWatch watch;
@@ -107,26 +132,43 @@ void ClickRedraws(benchmark::State& st, bool withSetup) {
     st.counters["rows"] = static_cast<double>(view.chart()->rows().rows.size());
 }
 
-void BM_ClickRedrawsWholeWindow(benchmark::State& st) { ClickRedraws(st, false); }
+void BM_ClickRedrawsWholeWindow(benchmark::State& st) { ClickRedraws(st, Rows::Channels); }
 BENCHMARK(BM_ClickRedrawsWholeWindow)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_ClickRedrawsWholeWindowWithNamesHiddenRowsAndBuses(benchmark::State& st) {
-    ClickRedraws(st, true);
+    ClickRedraws(st, Rows::Setup);
 }
 BENCHMARK(BM_ClickRedrawsWholeWindowWithNamesHiddenRowsAndBuses)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-void StartToFirstPaintedFrame(benchmark::State& st, const char* language) {
+void BM_ClickRedrawsWholeWindowWithTwoDecodersRows(benchmark::State& st) {
+    ClickRedraws(st, Rows::Decoders);
+}
+BENCHMARK(BM_ClickRedrawsWholeWindowWithTwoDecodersRows)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void StartToFirstPaintedFrame(benchmark::State& st, const char* language, bool keptDecoders) {
     for (auto _ : st) {
         if (language) zq::InstallTranslations(QLocale(language));
         zq::bench::BenchProgram p;
+        // The library is loaded only after the first frame: none of it is measured here.
+        zq::DecodeSession decoding(zq::LoadLibraryEngine);
+        if (keptDecoders) {
+            zq::ChannelSetup s;
+            s.sampleRate = 1e6;
+            s.decoders = DecodersSetup().decoders;
+            p.capture.setSetup(s);
+        }
         PaintWatch watch;
-        auto view = std::make_unique<zq::TimingView>(p.capture, p.device, p.dialogs, p.host);
+        auto view =
+            std::make_unique<zq::TimingView>(p.capture, p.device, p.dialogs, p.host, &decoding);
         view->chart()->installEventFilter(&watch);
         view->show();
         while (!watch.painted) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -139,14 +181,16 @@ void StartToFirstPaintedFrame(benchmark::State& st, const char* language) {
     st.counters["app_init_ms"] = gAppInitMs;
 }
 
-void BM_StartToFirstPaintedFrame(benchmark::State& st) { StartToFirstPaintedFrame(st, nullptr); }
+void BM_StartToFirstPaintedFrame(benchmark::State& st) {
+    StartToFirstPaintedFrame(st, nullptr, false);
+}
 BENCHMARK(BM_StartToFirstPaintedFrame)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_StartToFirstPaintedFrameTranslationsC(benchmark::State& st) {
-    StartToFirstPaintedFrame(st, "C");
+    StartToFirstPaintedFrame(st, "C", false);
 }
 BENCHMARK(BM_StartToFirstPaintedFrameTranslationsC)
     ->Unit(benchmark::kMillisecond)
@@ -154,9 +198,17 @@ BENCHMARK(BM_StartToFirstPaintedFrameTranslationsC)
     ->ReportAggregatesOnly(true);
 
 void BM_StartToFirstPaintedFrameTranslationsGerman(benchmark::State& st) {
-    StartToFirstPaintedFrame(st, "de_DE");
+    StartToFirstPaintedFrame(st, "de_DE", false);
 }
 BENCHMARK(BM_StartToFirstPaintedFrameTranslationsGerman)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_StartToFirstPaintedFrameWithKeptDecoders(benchmark::State& st) {
+    StartToFirstPaintedFrame(st, nullptr, true);
+}
+BENCHMARK(BM_StartToFirstPaintedFrameWithKeptDecoders)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

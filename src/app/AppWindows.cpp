@@ -7,8 +7,9 @@
 
 namespace zq {
 
-AppWindows::AppWindows(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs)
-    : capture_(capture), device_(device), dialogs_(dialogs) {}
+AppWindows::AppWindows(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs,
+                       DecodeSession* decoding)
+    : capture_(capture), device_(device), dialogs_(dialogs), decoding_(decoding) {}
 
 AppWindows::~AppWindows() {
     if (current_) saveGeometry(current_);
@@ -54,7 +55,7 @@ void AppWindows::openCapture(const std::string& path) {
 }
 
 void AppWindows::showTimingView() {
-    replaceWith(new TimingView(capture_, device_, dialogs_, *this));
+    replaceWith(new TimingView(capture_, device_, dialogs_, *this, decoding_));
 }
 
 }  // namespace zq

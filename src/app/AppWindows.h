@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "session/CaptureSession.h"
+#include "session/DecodeSession.h"
 #include "session/DeviceSession.h"
 #include "session/Dialogs.h"
 #include "session/WindowHost.h"
@@ -19,7 +20,9 @@ namespace zq {
 
 class AppWindows : public WindowHost {
   public:
-    AppWindows(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs);
+    // decoding: the program's decoders, for the main window; none leaves them out.
+    AppWindows(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs,
+               DecodeSession* decoding = nullptr);
     ~AppWindows() override;
     AppWindows(const AppWindows&) = delete;
     AppWindows& operator=(const AppWindows&) = delete;
@@ -42,6 +45,7 @@ class AppWindows : public WindowHost {
     CaptureSession& capture_;
     DeviceSession& device_;
     Dialogs& dialogs_;
+    DecodeSession* decoding_;
     QPointer<QWidget> current_;
 };
 

@@ -16,6 +16,7 @@
 
 #include "timing/BusDialog.h"
 #include "timing/ChannelsDialog.h"
+#include "timing/DecoderDialog.h"
 
 namespace zq {
 
@@ -245,6 +246,14 @@ std::optional<Bus> QtDialogs::AskBus(const ChannelSetup& setup, const std::vecto
     BusDialog dialog(setup, chosen, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Chosen();
+}
+
+std::optional<ChannelSetup> QtDialogs::EditDecoder(const std::vector<decode::DecoderInfo>& decoders,
+                                                   const ChannelSetup& setup,
+                                                   std::optional<DecoderPlace> place) {
+    DecoderDialog dialog(decoders, setup, place, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Edited().value;
 }
 
 }  // namespace zq

@@ -24,6 +24,9 @@ class QtDialogs : public Dialogs {
                                        const std::string& text) override;
     std::optional<ChannelSetup> EditChannels(const ChannelSetup& setup) override;
     std::optional<Bus> AskBus(const ChannelSetup& setup, const std::vector<int>& chosen) override;
+    std::optional<ChannelSetup> EditDecoder(const std::vector<decode::DecoderInfo>& decoders,
+                                            const ChannelSetup& setup,
+                                            std::optional<DecoderPlace> place) override;
 
     // The name filters the dialog gets for a "Text|pattern|Text|pattern" filter. Each entry
     // keeps its text; its patterns are made to match what a user expects on Linux: "*.*"

@@ -11,6 +11,7 @@
 
 #include "app/AppWindows.h"
 #include "app/CommandLine.h"
+#include "app/LibraryEngine.h"
 #include "app/QtDialogs.h"
 #include "app/StartUp.h"
 #include "app/SystemPorts.h"
@@ -90,7 +91,9 @@ int main(int argc, char** argv) {
         return std::make_unique<zq::TtySerialPort>(path);
     });
     device.setPortLister(zq::SystemSerialPorts);
-    zq::AppWindows windows(capture, device, dialogs);
+    // The protocol decoders: their library is loaded on the session's thread when first needed.
+    zq::DecodeSession decoding(zq::LoadLibraryEngine);
+    zq::AppWindows windows(capture, device, dialogs, &decoding);
     zq::StartProgram(commandLine, capture, device, windows);
 
     return app.exec();

@@ -22,6 +22,7 @@ void CaptureSession::decode() {
     stamp_ = file_->stamp();
     ByteCursor in = file_->cursor();
     DecodeCapture(in, file_->length(), *model_);
+    ++modelVersion_;
 }
 
 bool CaptureSession::refresh() {

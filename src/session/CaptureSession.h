@@ -39,6 +39,9 @@ class CaptureSession {
     bool isOpen() const { return file_ != nullptr; }
     // The whole capture, decoded; null when none is open.
     const DecodedCapture* model() const { return file_ ? model_.get() : nullptr; }
+    // Counts the decodes of a file into the model: work done on a model (the protocol
+    // decoders' run) is done again when this changes.
+    uint64_t modelVersion() const { return modelVersion_; }
 
     // Path of the current capture file (a device read makes its file current when it ends).
     const std::string& currentFile() const { return currentFile_; }
@@ -75,6 +78,7 @@ class CaptureSession {
     std::unique_ptr<CaptureFile> file_;
     std::unique_ptr<DecodedCapture> model_ = std::make_unique<DecodedCapture>();
     FileStamp stamp_;
+    uint64_t modelVersion_ = 0;
     std::string currentFile_;
     SavedView savedView_;
     ViewValues view_;

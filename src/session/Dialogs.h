@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "view/DecoderEdits.h"
 #include "view/Setup.h"
 #include "view/Translate.h"
 
@@ -62,6 +63,11 @@ class Dialogs {
     // setup's rows, starting with chosen selected. Nothing when the user cancelled.
     virtual std::optional<Bus> AskBus(const ChannelSetup& setup,
                                       const std::vector<int>& chosen) = 0;
+    // The Add Decoder dialog over the library's decoders: the setup with a decoder added
+    // (place empty) or the one at place changed, on OK; nothing on Cancel.
+    virtual std::optional<ChannelSetup> EditDecoder(
+        const std::vector<decode::DecoderInfo>& decoders, const ChannelSetup& setup,
+        std::optional<DecoderPlace> place) = 0;
 };
 
 }  // namespace zq

@@ -41,6 +41,11 @@ KindText TextOf(ExportKind kind) {
                     QT_TRANSLATE_NOOP("zq::CaptureExport",
                                       "Setup Files (*.json)|*.json|All Files (*.*)|*.*"),
                     "json"};
+        case ExportKind::Annotations:
+            return {QT_TRANSLATE_NOOP("zq::CaptureExport", "Export Annotations as ..."),
+                    QT_TRANSLATE_NOOP("zq::CaptureExport",
+                                      "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"),
+                    "csv"};
         case ExportKind::Png:
             break;
     }

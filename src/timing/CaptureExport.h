@@ -18,7 +18,7 @@ class QImage;
 
 namespace zq {
 
-enum class ExportKind { Vcd, Csv, Png, Setup };
+enum class ExportKind { Vcd, Csv, Png, Setup, Annotations };
 
 // The save dialog of an export, starting in folder (which then holds the chosen folder). An
 // existing file is replaced only after the program's own "Replace existing file" question.

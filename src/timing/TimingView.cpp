@@ -33,14 +33,15 @@ constexpr const char* kCloseWhileReceiving = QT_TRANSLATE_NOOP(
 }  // namespace
 
 TimingView::TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs,
-                       WindowHost& host, QWidget* parent)
+                       WindowHost& host, DecodeSession* decoding, QWidget* parent)
     : QMainWindow(parent),
       capture_(capture),
       device_(device),
       dialogs_(dialogs),
       host_(host),
       logic_(capture, dialogs, *this),
-      scale_(TwipScale::ForWidget(this)) {
+      scale_(TwipScale::ForWidget(this)),
+      decoding_(decoding) {
     setObjectName("TimingView");
     setWindowTitle(tr(kCaption));
     buildControls();
@@ -151,6 +152,7 @@ void TimingView::buildControls() {
 
     buildReadControls(client);
     buildPortChoice(client);
+    buildDecoderButtons(client);
     area_.chart->setAccessibleName(tr("Timing diagram"));
     for (int ch = 0; ch < 16; ++ch)
         area_.channelLabels[static_cast<size_t>(ch)]->setAccessibleName(tr("Channel %1").arg(ch));
@@ -171,6 +173,7 @@ void TimingView::PlotChart(const ChartGrid& grid, std::vector<std::string> label
         BusTraces(capture_.setup(), capture_.model(), area_.chart->firstSample(), grid.samples()));
     area_.chart->setChartData(grid);
     area_.chart->setColumnLabels(std::move(labels));
+    RequestDecode();
 }
 
 void TimingView::ShowChartTitle(const std::string& title) { area_.chart->setTitleText(title); }
@@ -216,6 +219,7 @@ void TimingView::Unload() {
     unloaded_ = true;
     // Closes the capture writer and the serial port and stops Timer1, silently.
     disconnect(&device_, nullptr, this, nullptr);
+    if (decoding_) disconnect(decoding_, nullptr, this, nullptr);
     device_.Unload();
 }
 

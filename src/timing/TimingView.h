@@ -14,6 +14,7 @@
 
 #include "capture/DecodedCapture.h"
 #include "session/CaptureSession.h"
+#include "session/DecodeSession.h"
 #include "session/DeviceSession.h"
 #include "session/Dialogs.h"
 #include "session/WindowHost.h"
@@ -40,8 +41,9 @@ class TimingView : public QMainWindow, private TimingViewOutput {
   public:
     static constexpr const char* kCaption = QT_TR_NOOP("Timing View");
 
+    // decoding: the program's decoders; without it the Decoders menu has nothing to offer.
     TimingView(CaptureSession& capture, DeviceSession& device, Dialogs& dialogs, WindowHost& host,
-               QWidget* parent = nullptr);
+               DecodeSession* decoding = nullptr, QWidget* parent = nullptr);
     ~TimingView() override;
 
     // Decodes the open capture file and redraws, as every handler's redraw does.
@@ -170,7 +172,38 @@ class TimingView : public QMainWindow, private TimingViewOutput {
     void ChartCursor_Request(int cursor, int sample);
     void ChartEdge_Request(int channel, int direction);
 
+    // The protocol decoders (TimingViewDecoders.cpp): the Decoders menu, "Add Decoder ..."
+    // and "Stop Decoding", the annotation rows and list.
+    void AddDecoder_Click();
+    void StopDecoding_Click();
+
   private:
+    void buildDecoderButtons(QWidget* client);
+    void buildDecoders();
+    void FillDecodersMenu();
+    // Opens the decoder dialog once the library's decoders are known (listed off this thread
+    // the first time).
+    void EditDecoder(std::optional<DecoderPlace> place);
+    void DecodersListed();
+    // Asks the session for the decoders' run over the capture shown; it runs only when the
+    // capture, the rate or the decoders changed, and not before the first frame is painted.
+    void RequestDecode();
+    void ShowAnnotations();
+    void DecodingChanged(bool running);
+    // The annotation list, made when first shown; a click centres the window on an annotation
+    // as a gesture would, its export goes out as every file the window writes.
+    void ShowAnnotationList(bool shown);
+    void AnnotationChosen(qint64 first, qint64 last);
+    void ExportAnnotations_Click();
+    class AnnotationList* list_ = nullptr;
+    DecodeSession* decoding_ = nullptr;
+    QMenu* decodersMenu_ = nullptr;
+    QPushButton* AddDecoder_ = nullptr;
+    QPushButton* StopDecoding_ = nullptr;
+    QAction* stopDecodingAction_ = nullptr;
+    bool painted_ = false;
+    std::optional<std::optional<DecoderPlace>> pendingEdit_;  // waits for the decoders' list
+
     void buildChartGestures(QWidget* client);
     void DecodeShownCapture();
     ChartGestures* gestures_ = nullptr;

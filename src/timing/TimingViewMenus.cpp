@@ -80,6 +80,7 @@ void TimingView::buildMenus() {
     graph->setObjectName("ViewShowGraph");
     graph->setEnabled(false);  // this window is the graph
     buildChannelEditing(view);
+    buildDecoders();
     buildDeviceMenu();
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -141,7 +142,7 @@ void TimingView::Export_Click(int kind) {
     const auto [cursorA, cursorB] = chart.cursorSamples();
     const QImage picture = ChartAreaPicture(
         {chart.firstSample(), chart.chartData(), chart.columnLabels(), chart.titleText(),
-         capture_.setup(), chart.busTraces(), cursorA, cursorB});
+         capture_.setup(), chart.busTraces(), cursorA, cursorB, chart.annotations()});
     WritePictureExport(capture_, dialogs_, picture, *path);
 }
 

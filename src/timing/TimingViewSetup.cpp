@@ -22,7 +22,7 @@ constexpr const char* kSetupKey = "setup";
 
 void TimingView::ShowSetup() {
     const ChannelSetup& setup = capture_.setup();
-    ShowRows(area_, setup);
+    ShowAnnotations();  // the rows, the annotation rows among them
     wireBusLabels();
     for (int c = 0; c < kChannels; ++c) {
         QLabel* label = area_.channelLabels[static_cast<size_t>(c)];
@@ -40,6 +40,8 @@ void TimingView::ShowSetup() {
     chart.setBusTraces(
         BusTraces(setup, capture_.model(), chart.firstSample(), chart.chartData().samples()));
     ShowCursorTime();
+    // Decoders, their options or the rate may have changed.
+    RequestDecode();
 }
 
 void TimingView::OpenSetup_Click() {

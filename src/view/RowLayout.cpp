@@ -7,7 +7,7 @@ namespace zq {
 
 std::optional<size_t> RowLayout::rowOfChannel(int channel) const {
     for (size_t r = 0; r < rows.size(); ++r)
-        if (!rows[r].isBus() && rows[r].channel == channel) return r;
+        if (rows[r].isChannel() && rows[r].channel == channel) return r;
     return std::nullopt;
 }
 
@@ -21,11 +21,11 @@ std::optional<size_t> RowLayout::rowAt(double value) const {
 bool RowLayout::isDefault() const {
     if (rows.size() != kChannels || pitch != 1) return false;
     for (size_t r = 0; r < rows.size(); ++r)
-        if (rows[r] != ChartRow{static_cast<int>(kChannels - 1 - r), -1}) return false;
+        if (rows[r] != ChartRow{static_cast<int>(kChannels - 1 - r)}) return false;
     return true;
 }
 
-RowLayout LayOutRows(const ChannelSetup& setup) {
+RowLayout LayOutRows(const ChannelSetup& setup, size_t annotationRows) {
     RowLayout layout;
     std::vector<bool> busPlaced(setup.buses.size(), false);
     for (int c : setup.order) {
@@ -38,6 +38,8 @@ RowLayout LayOutRows(const ChannelSetup& setup) {
         }
         if (!setup.channels[static_cast<size_t>(c)].hidden) layout.rows.push_back({c, -1});
     }
+    for (size_t a = 0; a < annotationRows; ++a)
+        layout.rows.push_back({-1, -1, static_cast<int>(a)});
     if (layout.rows.size() > static_cast<size_t>(kChannels)) {
         layout.places = layout.rows.size();
         layout.pitch = static_cast<double>(kChannels) / static_cast<double>(layout.places);

@@ -1,7 +1,8 @@
 #pragma once
 // The chart's rows as the setup orders them: channels top to bottom in the setup's order,
-// hidden ones left out, each bus one more row above its most significant member. Up to 16 rows
-// keep the design's band height and start at the top; more rows share the same height.
+// hidden ones left out, each bus one more row above its most significant member, then the
+// decoders' annotation rows under them all. Up to 16 rows keep the design's band height and
+// start at the top; more rows share the same height.
 
 #include <cstdint>
 #include <optional>
@@ -15,10 +16,13 @@
 namespace zq {
 
 struct ChartRow {
-    int channel = -1;  // 0..15 for a channel's row
-    int bus = -1;      // the bus's index in the setup for a bus row
+    int channel = -1;     // 0..15 for a channel's row
+    int bus = -1;         // the bus's index in the setup for a bus row
+    int annotation = -1;  // the row's index in the decoders' result for an annotation row
 
+    bool isChannel() const { return channel >= 0; }
     bool isBus() const { return bus >= 0; }
+    bool isAnnotation() const { return annotation >= 0; }
     bool operator==(const ChartRow&) const = default;
 };
 
@@ -43,7 +47,8 @@ struct RowLayout {
     bool operator==(const RowLayout&) const = default;
 };
 
-RowLayout LayOutRows(const ChannelSetup& setup);
+// annotationRows: how many rows the decoders' result has.
+RowLayout LayOutRows(const ChannelSetup& setup, size_t annotationRows = 0);
 
 // A bus's value at every sample from first on, count samples: -1 where the file holds no
 // complete word (or past the capture), so nothing is drawn there.

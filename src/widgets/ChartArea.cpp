@@ -81,14 +81,36 @@ int LabelExtra(const QFont& font, const std::vector<QString>& names, const TwipS
 
 }  // namespace
 
-void ShowRows(ChartArea& area, const ChannelSetup& setup) {
-    RowLayout layout = LayOutRows(setup);
+namespace {
+
+// Labels made and removed to match a count; the ones kept are reused.
+void KeepLabels(std::vector<QLabel*>& labels, size_t count, QWidget* parent, const char* name) {
+    while (labels.size() > count) {
+        delete labels.back();
+        labels.pop_back();
+    }
+    while (labels.size() < count) {
+        auto* label = new QLabel(parent);
+        label->setObjectName(QString("%1%2").arg(name).arg(labels.size()));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->show();
+        labels.push_back(label);
+    }
+}
+
+}  // namespace
+
+void ShowRows(ChartArea& area, const ChannelSetup& setup,
+              std::shared_ptr<const AnnotationTable> annotations) {
+    const size_t annotationRows = annotations ? annotations->rowCount() : 0;
+    RowLayout layout = LayOutRows(setup, annotationRows);
     QWidget* parent = area.channelLabels[0]->parentWidget();
     std::vector<QString> names;
     for (const ChartRow& row : layout.rows)
-        names.push_back(QString::fromStdString(row.isBus()
-                                                   ? setup.buses[static_cast<size_t>(row.bus)].name
-                                                   : setup.RowLabel(row.channel)));
+        names.push_back(QString::fromStdString(
+            row.isBus()          ? setup.buses[static_cast<size_t>(row.bus)].name
+            : row.isAnnotation() ? annotations->row(static_cast<size_t>(row.annotation)).desc
+                                 : setup.RowLabel(row.channel)));
     const int extra = LabelExtra(parent->font(), names, area.scale);
     const int labelWidth = area.scale.toPixels(kLabelWidth) + extra - 4;
     // The chart keeps its right edge and gives up its left to the labels.
@@ -102,17 +124,7 @@ void ShowRows(ChartArea& area, const ChannelSetup& setup) {
         label->setText(QFontMetrics(parent->font()).elidedText(name, Qt::ElideRight, labelWidth));
         label->setVisible(layout.rowOfChannel(c).has_value());
     }
-    while (area.busLabels.size() > setup.buses.size()) {
-        delete area.busLabels.back();
-        area.busLabels.pop_back();
-    }
-    while (area.busLabels.size() < setup.buses.size()) {
-        auto* label = new QLabel(parent);
-        label->setObjectName(QString("BusLabel%1").arg(area.busLabels.size()));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->show();
-        area.busLabels.push_back(label);
-    }
+    KeepLabels(area.busLabels, setup.buses.size(), parent, "BusLabel");
     for (size_t b = 0; b < setup.buses.size(); ++b) {
         const QString name = QString::fromStdString(setup.buses[b].name);
         area.busLabels[b]->setText(
@@ -121,7 +133,16 @@ void ShowRows(ChartArea& area, const ChannelSetup& setup) {
         area.busLabels[b]->setToolTip(bus);
         area.busLabels[b]->setAccessibleName(bus);
     }
+    KeepLabels(area.annotationLabels, annotationRows, parent, "AnnotationLabel");
+    for (size_t r = 0; r < annotationRows; ++r) {
+        const QString name = QString::fromStdString(annotations->row(r).desc);
+        QLabel* label = area.annotationLabels[r];
+        label->setText(QFontMetrics(parent->font()).elidedText(name, Qt::ElideRight, labelWidth));
+        label->setToolTip(name);
+        label->setAccessibleName(QString("Annotations %1").arg(name));
+    }
     area.chart->setRows(std::move(layout));
+    area.chart->setAnnotations(std::move(annotations));
     PlaceRowLabels(area);
 }
 
@@ -135,10 +156,13 @@ void PlaceRowLabels(const ChartArea& area) {
     };
     for (size_t r = 0; r < layout.rows.size(); ++r) {
         const ChartRow& row = layout.rows[r];
-        QLabel* label = row.isBus() ? (static_cast<size_t>(row.bus) < area.busLabels.size()
-                                           ? area.busLabels[static_cast<size_t>(row.bus)]
-                                           : nullptr)
-                                    : area.channelLabels[static_cast<size_t>(row.channel)];
+        const auto at = [](const std::vector<QLabel*>& labels, int i) {
+            return static_cast<size_t>(i) < labels.size() ? labels[static_cast<size_t>(i)]
+                                                          : nullptr;
+        };
+        QLabel* label = row.isBus()          ? at(area.busLabels, row.bus)
+                        : row.isAnnotation() ? at(area.annotationLabels, row.annotation)
+                                             : area.channelLabels[static_cast<size_t>(row.channel)];
         if (!label) continue;
         const double value = layout.bottom(r) + layout.pitch / 2;
         QRect rect = RowLabelRect(area.scale, layout, r);
@@ -169,7 +193,7 @@ QImage ChartAreaPicture(const ChartPicture& what) {
     ApplyDesignFont(&canvas);
     ChartArea area = BuildChartArea(&canvas, scale);
     canvas.resize(ChartArea::VisibleSize(scale));
-    ShowRows(area, what.setup);
+    ShowRows(area, what.setup, what.annotations);
     area.chart->setSampleRate(what.setup.sampleRate);
     area.chart->setCursorSamples(what.cursorA, what.cursorB);
     area.chart->setFirstSample(what.firstSample);

@@ -6,11 +6,13 @@
 #include <QImage>
 #include <QSize>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "chart/ChartGrid.h"
+#include "view/Annotations.h"
 #include "view/RowLayout.h"
 #include "view/Setup.h"
 #include "widgets/Geometry.h"
@@ -30,6 +32,7 @@ struct ChartArea {
     ChartGestures* gestures = nullptr;
     std::array<QLabel*, 16> channelLabels{};  // index = channel
     std::vector<QLabel*> busLabels;           // index = the bus's in the setup
+    std::vector<QLabel*> annotationLabels;    // index = the row's in the decoders' result
     TwipScale scale;
     int designChartHeight = 0;  // in pixels: the labels follow the chart's bands as it grows
     // How much wider than the design the labels' column is, in pixels, so that names fit;
@@ -46,8 +49,10 @@ struct ChartArea {
 ChartArea BuildChartArea(QWidget* parent, const TwipScale& scale);
 
 // Lays the rows out as the setup says: the chart's rows, the channels' labels with their names
-// (hidden ones hidden), a label for each bus.
-void ShowRows(ChartArea& area, const ChannelSetup& setup);
+// (hidden ones hidden), a label for each bus; and the annotation rows of what the decoders
+// said, each with its label, drawn by the chart.
+void ShowRows(ChartArea& area, const ChannelSetup& setup,
+              std::shared_ptr<const AnnotationTable> annotations = {});
 // Puts every shown label beside its row for the chart's present height.
 void PlaceRowLabels(const ChartArea& area);
 
@@ -66,6 +71,7 @@ struct ChartPicture {
     ChannelSetup setup;
     std::vector<BusTrace> buses;
     std::optional<int32_t> cursorA, cursorB;
+    std::shared_ptr<const AnnotationTable> annotations;
 };
 
 // The area as a picture at its design size and 96 dpi, whatever the window's size: the same

@@ -284,6 +284,14 @@ void ChartGestures::hover(std::optional<QPointF> pos) {
 
 QString ChartGestures::rowMeasurement(int32_t at, const ChartRow& row) const {
     std::string text;
+    if (row.isAnnotation()) {
+        const AnnotationTable* table = chart_->annotations().get();
+        const auto r = static_cast<size_t>(row.annotation);
+        if (!table || r >= table->rowCount()) return {};
+        if (const auto i = table->at(r, at))
+            text = "\n" + AnnotationText(table->row(r), table->annotation(*i), sampleRate_);
+        return QString::fromStdString(text);
+    }
     if (row.isBus()) {
         if (static_cast<size_t>(row.bus) >= setup_.buses.size()) return {};
         const Bus& bus = setup_.buses[static_cast<size_t>(row.bus)];
@@ -306,6 +314,14 @@ QString ChartGestures::rowMeasurement(int32_t at, const ChartRow& row) const {
 
 std::optional<TimingChart::Bracket> ChartGestures::bracketAt(int32_t at,
                                                              const ChartRow& row) const {
+    if (row.isAnnotation()) {
+        const AnnotationTable* table = chart_->annotations().get();
+        const auto r = static_cast<size_t>(row.annotation);
+        const auto i = table && r < table->rowCount() ? table->at(r, at) : std::nullopt;
+        if (!i) return std::nullopt;
+        const auto [first, last] = CoveredSamples(table->annotation(*i));
+        return TimingChart::Bracket{row, static_cast<int32_t>(first), static_cast<int32_t>(last)};
+    }
     if (row.isBus()) {
         if (static_cast<size_t>(row.bus) >= setup_.buses.size()) return std::nullopt;
         const auto v =
@@ -323,8 +339,16 @@ void ChartGestures::showRowValues(std::optional<int32_t> sample) {
     if (capture_ && sample && *sample >= 0 && *sample < kCaptureSamples) {
         const auto s = static_cast<size_t>(*sample);
         const bool held = capture_->held[s];
+        const AnnotationTable* table = chart_->annotations().get();
         for (const ChartRow& row : chart_->rows().rows) {
-            if (!held) {
+            if (row.isAnnotation()) {
+                // The shortest text of the annotation there: the tag is narrow.
+                const auto r = static_cast<size_t>(row.annotation);
+                const auto i =
+                    table && r < table->rowCount() ? table->at(r, *sample) : std::nullopt;
+                const std::vector<std::string>* texts = i ? &table->annotation(*i).texts : nullptr;
+                values.push_back(texts && !texts->empty() ? texts->back() : std::string());
+            } else if (!held) {
                 values.emplace_back("x");
             } else if (row.isBus()) {
                 const Bus& bus = setup_.buses[static_cast<size_t>(row.bus)];

@@ -37,7 +37,7 @@ inline constexpr const char* kGesturesHelp = QT_TRANSLATE_NOOP(
     "  Click: put cursor A there\n"
     "  Right-click or Shift+click: put cursor B there\n"
     "  Drag a cursor's line: move that cursor\n"
-    "  Pointer: the pulse or bus value under it measured beside it\n"
+    "  Pointer: the pulse, bus value or annotation under it, beside it\n"
     "\n"
     "Keys, with the chart focused (Tab to it, or click it)\n"
     "  Left, Right: step the window back or forward\n"

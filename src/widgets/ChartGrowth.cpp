@@ -16,9 +16,10 @@ void ChartGrowth::record() {
     for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w->isWindow()) continue;
         // Row labels follow their rows: PlaceRowLabels places them.
-        if (std::find(area_.channelLabels.begin(), area_.channelLabels.end(), w) !=
-                area_.channelLabels.end() ||
-            std::find(area_.busLabels.begin(), area_.busLabels.end(), w) != area_.busLabels.end())
+        const auto isIn = [w](const auto& labels) {
+            return std::find(labels.begin(), labels.end(), w) != labels.end();
+        };
+        if (isIn(area_.channelLabels) || isIn(area_.busLabels) || isIn(area_.annotationLabels))
             continue;
         Item item{w, w->geometry(), Rule::Keep};
         if (w == area_.chart) {

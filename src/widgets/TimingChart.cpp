@@ -15,6 +15,7 @@
 #include "chart/AxisLabels.h"
 #include "view/Units.h"
 #include "view/ViewGestures.h"
+#include "widgets/PixelCanvas.h"
 
 namespace zq {
 
@@ -42,31 +43,6 @@ struct Span {
         hi = std::max(hi, v);
     }
     bool empty() const { return lo > hi; }
-};
-
-// Direct pixel access: traces are drawn column by column into the image, so a picture of any
-// density stays crisp and costs a few microseconds per trace.
-class PixelCanvas {
-  public:
-    // The image's bits are fetched once: every scanLine() call would check for a detach.
-    PixelCanvas(QImage& image, QRect clip)
-        : bits_(image.bits()), stride_(image.bytesPerLine()), clip_(clip & image.rect()) {}
-
-    // Fills columns [x, x + w) and rows [yTop, yBottom] (inclusive) with colour.
-    void fill(int x, int w, int yTop, int yBottom, QRgb colour) {
-        if (yTop > yBottom) std::swap(yTop, yBottom);
-        const int x0 = std::max(x, clip_.left()), x1 = std::min(x + w - 1, clip_.right());
-        const int y0 = std::max(yTop, clip_.top()), y1 = std::min(yBottom, clip_.bottom());
-        for (int y = y0; y <= y1; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_);
-            for (int xx = x0; xx <= x1; ++xx) line[xx] = colour;
-        }
-    }
-
-  private:
-    uchar* bits_;
-    qsizetype stride_;
-    QRect clip_;
 };
 
 }  // namespace
@@ -99,7 +75,7 @@ std::optional<int32_t> TimingChart::sampleAt(QPointF point) const {
 
 std::optional<int> TimingChart::channelAt(double y) const {
     const auto row = rowAt(y);
-    if (!row || row->isBus()) return std::nullopt;
+    if (!row || !row->isChannel()) return std::nullopt;
     return row->channel;
 }
 
@@ -218,7 +194,7 @@ QImage TimingChart::renderImage(qreal dpr) const {
     // may be another band, or a narrower one when rows outnumber the bands.
     std::vector<Span> cols(static_cast<size_t>(W));
     for (size_t r = 0; r < rows.size(); ++r) {
-        if (rows[r].isBus()) continue;
+        if (!rows[r].isChannel()) continue;
         const int channel = rows[r].channel;
         const int trace = TraceOfChannel(channel);
         const double rowBottom = rows_.bottom(r), pitch = rows_.pitch;
@@ -261,6 +237,8 @@ QImage TimingChart::renderImage(qreal dpr) const {
             if (change) canvas.fill(plot.left() + c0, thick, yHigh, yLow, busRgb);
         }
     }
+
+    drawAnnotationBoxes(image, plot, dpr);
 
     // Marks: spikes from the bottom at the centre of their sample; neighbouring marked samples
     // join into a plateau (the highlight of a damaged line). When samples outnumber columns a
@@ -366,6 +344,7 @@ QImage TimingChart::renderImage(qreal dpr) const {
     }
 
     drawBusValues(p);
+    drawAnnotationTexts(p);
     drawCursorFlags(p);
     return image;
 }

@@ -4,7 +4,8 @@
 // position and a title, and draws the 16 channels as square waves in their rows (by default
 // channel 15 at the top) and the four mark traces as spikes in their fixed colours. The setup's
 // rows reorder and hide channels and add bus rows, which show a bus's value in hexadecimal
-// between its changes.
+// between its changes, and the decoders' annotation rows, coloured boxes over the samples each
+// annotation covers with the longest of its texts that fits.
 //
 // Vertical layout is tied to the main window's channel labels: the row of a channel lies
 // beside its label whenever the chart sits where the main window puts it.
@@ -13,12 +14,14 @@
 #include <QImage>
 #include <QRectF>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "chart/ChartGrid.h"
+#include "view/Annotations.h"
 #include "view/RowLayout.h"
 
 class QPainter;
@@ -73,6 +76,9 @@ class TimingChart : public QWidget {
     const RowLayout& rows() const { return rows_; }
     void setBusTraces(std::vector<BusTrace> buses);
     const std::vector<BusTrace>& busTraces() const { return buses_; }
+    // What the decoders said, drawn in the layout's annotation rows; null: nothing.
+    void setAnnotations(std::shared_ptr<const AnnotationTable> annotations);
+    const std::shared_ptr<const AnnotationTable>& annotations() const { return annotations_; }
     // The cursors' samples, for their two shades and their flags "A" and "B"; drawn only where
     // the grid marks them (the cursors' check box is on).
     void setCursorSamples(std::optional<int32_t> a, std::optional<int32_t> b);
@@ -113,6 +119,8 @@ class TimingChart : public QWidget {
 
     static QColor channelColour(int channel);
     static QColor busColour() { return QColor(240, 200, 255); }
+    // An annotation's fill: a hue for each class of each decoder.
+    static QColor annotationColour(const std::string& decoder, int classIndex);
     // Cursor A keeps the design's magenta; B is a paler shade of it.
     static QColor cursorColour(int cursor);
     // Colour of a mark trace (17..20) as the chart's design fixes it.
@@ -138,6 +146,10 @@ class TimingChart : public QWidget {
     void invalidate();
     // Text over the picture (TimingChartRows.cpp).
     void drawBusValues(QPainter& p) const;
+    // The annotation rows' boxes, straight into the picture, and their texts
+    // (TimingChartAnnotations.cpp).
+    void drawAnnotationBoxes(QImage& image, QRect plot, double dpr) const;
+    void drawAnnotationTexts(QPainter& p) const;
     void drawCursorFlags(QPainter& p) const;
     void drawRowValues(QPainter& p) const;
     void drawBracket(QPainter& p) const;
@@ -149,6 +161,7 @@ class TimingChart : public QWidget {
     std::optional<std::pair<int32_t, int32_t>> selection_;
     RowLayout rows_ = LayOutRows(ChannelSetup{});
     std::vector<BusTrace> buses_;
+    std::shared_ptr<const AnnotationTable> annotations_;
     std::optional<int32_t> cursorA_, cursorB_;
     std::optional<double> sampleRate_;
     std::vector<std::string> rowValues_;

@@ -205,7 +205,9 @@ void TimingChart::drawRowValues(QPainter& p) const {
                          std::max(1.0, bottom - top - 2));
         p.fillRect(tag, QColor(30, 30, 30, 230));
         const ChartRow& row = rows_.rows[r];
-        p.setPen(row.isBus() ? busColour() : channelColour(row.channel));
+        p.setPen(row.isBus()          ? busColour()
+                 : row.isAnnotation() ? QColor(230, 230, 230)
+                                      : channelColour(row.channel));
         p.drawText(tag, Qt::AlignCenter, text);
     }
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "export/AnnotationCsv.h"
 #include "export/Export.h"
 #include "export/SetupExport.h"
 
@@ -108,6 +109,20 @@ TEST(Export, SetupNamesAndBuses) {
         EXPECT_NE(save->find(line), std::string::npos) << line << *save;
     g.saveFile = "/d/a\"b.gtkw";
     EXPECT_FALSE(Gtkw(g));
+}
+
+// A text with the separator, a quote or blanks at its ends is quoted; without a rate the
+// times are empty.
+TEST(AnnotationCsvTest, QuotesWhatCsvReadersWouldSplit) {
+    decode::DecodeResult r;
+    r.rows = {{"uart-1", "uart", 0, "UART: RX"}};
+    r.annotations = {{5, 9, "uart-1", "uart", 0, 0, {"a,\"b\""}, true},
+                     {9, 9, "uart-1", "uart", 0, 0, {" x"}, false}};
+    const AnnotationTable t(std::move(r));
+    EXPECT_EQ(AnnotationCsv(t, t.listed(), std::nullopt),
+              "start_sample,end_sample,start_time,end_time,decoder,row,text,unreliable\n"
+              "5,9,,,uart-1,UART: RX,\"a,\"\"b\"\"\",1\n"
+              "9,9,,,uart-1,UART: RX,\" x\",0\n");
 }
 
 }  // namespace

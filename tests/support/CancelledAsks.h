@@ -1,6 +1,6 @@
 #pragma once
-// For stand-ins of the dialogs seam whose users ask for no text, channels or bus (the device
-// session, the benchmarks): each of those is answered as a cancel.
+// For stand-ins of the dialogs seam whose users ask for no text, channels, bus or decoder (the
+// device session, the benchmarks): each of those is answered as a cancel.
 
 #include <optional>
 #include <string>
@@ -18,6 +18,11 @@ class CancelledAsks : public Dialogs {
     }
     std::optional<ChannelSetup> EditChannels(const ChannelSetup&) override { return std::nullopt; }
     std::optional<Bus> AskBus(const ChannelSetup&, const std::vector<int>&) override {
+        return std::nullopt;
+    }
+    std::optional<ChannelSetup> EditDecoder(const std::vector<decode::DecoderInfo>&,
+                                            const ChannelSetup&,
+                                            std::optional<DecoderPlace>) override {
         return std::nullopt;
     }
 };

@@ -84,6 +84,16 @@ class FakeDialogs : public Dialogs {
         return Next(buses);
     }
 
+    // The decoder dialog: the place each showing was for, and the setups it gives.
+    std::vector<std::optional<DecoderPlace>> decodersAsked;
+    std::deque<std::optional<ChannelSetup>> decoderSetups;
+    std::optional<ChannelSetup> EditDecoder(const std::vector<decode::DecoderInfo>&,
+                                            const ChannelSetup&,
+                                            std::optional<DecoderPlace> place) override {
+        decodersAsked.push_back(place);
+        return Next(decoderSetups);
+    }
+
   private:
     template <class T>
     static std::optional<T> Next(std::deque<std::optional<T>>& script) {

@@ -45,6 +45,13 @@ TEST(RowLayoutTest, OrderHiddenChannelsAndBusesAboveTheirMostSignificantMember) 
     EXPECT_EQ(l.rowAt(0.01), 17u);
     EXPECT_FALSE(l.rowAt(16.2));  // the margin above the top row
 
+    // The decoders' rows go under all the others.
+    l = LayOutRows(s, 2);
+    ASSERT_EQ(l.rows.size(), 20u);
+    EXPECT_EQ(l.rows[17], Ch(0));
+    EXPECT_EQ(l.rows[19], (ChartRow{-1, -1, 1}));
+    EXPECT_DOUBLE_EQ(l.pitch, 16.0 / 20);
+
     // All hidden: no rows, nothing under any point.
     s = {};
     for (auto& c : s.channels) c.hidden = true;

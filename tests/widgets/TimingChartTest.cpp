@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "view/Annotations.h"
 #include "widgets/ChartArea.h"
 #include "widgets/TimingChart.h"
 
@@ -177,6 +178,39 @@ TEST_F(ChartPixels, TitleAndLabelsAreKeptAsHandedOver) {
         for (int x = 0; x < img.width(); ++x)
             if (qGray(img.pixel(x, y)) < 80) ++dark;
     EXPECT_GT(dark, 50);
+}
+
+// An annotation row under the channels, beside its label: each box starts and ends where its
+// samples' columns do, in its class's colour; one over damage is hatched in red.
+TEST_F(ChartPixels, AnnotationBoxesCoverTheirSamplesBesideTheirLabel) {
+    decode::DecodeResult r;
+    r.rows = {{"uart-1", "uart", 0, "UART: RX"}};
+    r.annotations = {{10, 30, "uart-1", "uart", 0, 0, {"Data: 5A", "5A"}, false},
+                     {40, 50, "uart-1", "uart", 0, 0, {"5B"}, true}};
+    ShowRows(area, ChannelSetup{}, std::make_shared<const AnnotationTable>(std::move(r)));
+    ChartGrid grid(63);
+    area.chart->setChartData(grid);
+    const QImage img = grab();
+    const QLabel* label = area.annotationLabels.at(0);
+    EXPECT_EQ(label->text(), "UART: RX");
+    const int y = label->geometry().center().y() + 3;  // below the text's middle: the fill
+    const QColor fill = TimingChart::annotationColour("uart", 0);
+    std::vector<int> filled;
+    const auto edgeX = [&](int sample) {  // where a sample's column begins
+        return hostX(area.chart->positionX(sample + 1) - area.chart->plotRect().width() / 128);
+    };
+    for (int x = 0; x < edgeX(35); ++x)
+        if (img.pixel(x, y) == fill.rgb()) filled.push_back(x);
+    ASSERT_FALSE(filled.empty()) << "no annotation box beside the row's label";
+    EXPECT_NEAR(filled.front(), edgeX(10), 2);
+    EXPECT_NEAR(filled.back(), edgeX(30), 2);
+    int hatched = 0;
+    for (int x = edgeX(40) + 2; x < edgeX(50) - 2; ++x)
+        for (int dy = -3; dy <= 3; ++dy)
+            if (img.pixel(x, y + dy) == qRgb(230, 40, 40)) ++hatched;
+    EXPECT_GT(hatched, 4) << "the unreliable annotation is not marked";
+    // The channels keep their rows above it, shared among 17.
+    EXPECT_LT(area.channelLabels[0]->geometry().bottom(), label->geometry().top() + 1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // zq350-inspect render: the timing diagram of a capture as a PNG picture, drawn by the main
-// window's own chart widget and channel labels, offscreen, at 96 dpi. A program of its own
+// window's own chart widget and channel labels, offscreen, at 96 dpi, with the annotation rows
+// of the setup's decoders as the window draws them. A program of its own
 // (zq350-inspect-render), so that the other commands start without Qt's GUI libraries;
 // zq350-inspect runs it for "render" with the same arguments.
 
@@ -19,6 +20,7 @@
 #include "capture/CaptureFile.h"
 #include "chart/ChartData.h"
 #include "chart/PositionLabels.h"
+#include "decode/DecoderLibrary.h"
 #include "export/OutputFile.h"
 #include "view/BoxNumber.h"
 #include "view/Setup.h"
@@ -77,6 +79,26 @@ int main(int argc, char** argv) {
     const zq::CalcDataResult pass = zq::CalcDataPass(boxes, &model, zq::TraceLevels{});
     if (!pass.drawn) return zq::inspect::FinishWithReport(model.report);
 
+    // The setup's decoders over the whole capture, as the window runs them; a decoder that
+    // fails is named and the others are drawn.
+    std::shared_ptr<const zq::AnnotationTable> annotations;
+    bool decoderFailed = false;
+    if (!setup.decoders.empty()) {
+        if (!setup.sampleRate) {
+            std::cerr << "zq350-inspect: the setup's decoders need its sample rate\n";
+            return 2;
+        }
+        auto library = zq::decode::DecoderLibrary::Load(&error);
+        if (!library) {
+            std::cerr << "zq350-inspect: " << error << "\n";
+            return 2;
+        }
+        zq::decode::DecodeResult result = library->Run(model, setup.decoders, *setup.sampleRate);
+        for (const std::string& e : result.errors) std::cerr << "zq350-inspect: " << e << "\n";
+        decoderFailed = !result.errors.empty();
+        annotations = std::make_shared<const zq::AnnotationTable>(std::move(result));
+    }
+
     // No display is needed, and a fixed 96 dpi gives the same picture everywhere.
     std::unique_ptr<QApplication> app;
     if (!QCoreApplication::instance()) {
@@ -100,7 +122,7 @@ int main(int argc, char** argv) {
          zq::PositionLabels(boxes.StartPos, boxes.DataLen, pass.grid.GridLength()),
          path + zq::kChartTitleSuffix, setup,
          zq::BusTraces(setup, &model, first, pass.grid.samples()), zq::CursorSample(values.cursorA),
-         zq::CursorSample(values.cursorB)});
+         zq::CursorSample(values.cursorB), annotations});
     // Encoded whole in memory, then written as every output is: never over the capture, never
     // into a pipe, replacing the file whole or not at all.
     QByteArray png;
@@ -117,5 +139,7 @@ int main(int argc, char** argv) {
         std::cerr << "zq350-inspect: " << zq::inspect::Shown(error) << "\n";
         return 2;
     }
-    return zq::inspect::FinishWithReport(model.report);
+    // The picture lacks what a failed decoder would have drawn: not a success.
+    const int status = zq::inspect::FinishWithReport(model.report);
+    return decoderFailed ? 2 : status;
 }
