@@ -37,6 +37,14 @@ als Zeitdiagramm und als Hex-Liste.</translation>
         <source>Try &apos;zq350 --help&apos;.</source>
         <translation>Siehe &apos;zq350 --help&apos;.</translation>
     </message>
+    <message>
+        <source>--port needs the path of a serial port.</source>
+        <translation>--port braucht den Pfad einer seriellen Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>Read from the serial port PATH (a bare name is one under /dev), which is then the one kept. Default: the port chosen last, else /dev/ttyUSB0.</source>
+        <translation>Von der seriellen Schnittstelle PATH lesen (ein Name ohne Verzeichnis bezieht sich auf /dev), die dann beibehalten wird. Standard: die zuletzt gewählte Schnittstelle, sonst /dev/ttyUSB0.</translation>
+    </message>
 </context>
 <context>
     <name>zq::BusDialog</name>
@@ -434,6 +442,63 @@ und melden Sie sich neu an.</translation>
     <message>
         <source>is no longer a character device; not written</source>
         <translation>ist kein zeichenorientiertes Gerät mehr; nicht geschrieben</translation>
+    </message>
+</context>
+<context>
+    <name>zq::PortChoice</name>
+    <message>
+        <source>No serial port was found.</source>
+        <translation>Es wurde keine serielle Schnittstelle gefunden.</translation>
+    </message>
+    <message>
+        <source>Serial ports found:</source>
+        <translation>Gefundene serielle Schnittstellen:</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+    <message>
+        <source>Choose the port under Device or beside &quot;Read  from ZQ350&quot;.</source>
+        <translation>Wählen Sie die Schnittstelle im Menü Gerät oder neben „Vom ZQ350 lesen“.</translation>
+    </message>
+    <message>
+        <source>The port belongs to the group %1. Add yourself once with
+    sudo usermod -aG %1 $USER
+and log in again.</source>
+        <translation>Die Schnittstelle gehört der Gruppe %1. Treten Sie ihr einmal bei mit
+    sudo usermod -aG %1 $USER
+und melden Sie sich neu an.</translation>
+    </message>
+    <message>
+        <source>Only its owner may read it. A udev rule can let you, as
+/usr/share/doc/zq350/udev/60-zq350.rules shows for a serial adapter.</source>
+        <translation>Nur ihr Eigentümer darf sie lesen. Eine udev-Regel kann es Ihnen erlauben, wie
+/usr/share/doc/zq350/udev/60-zq350.rules für einen seriellen Adapter zeigt.</translation>
+    </message>
+    <message>
+        <source>serial %1</source>
+        <translation>Seriennummer %1</translation>
+    </message>
+    <message>
+        <source>USB vendor %1</source>
+        <translation>USB-Hersteller %1</translation>
+    </message>
+    <message>
+        <source>USB product %1</source>
+        <translation>USB-Produkt %1</translation>
+    </message>
+    <message>
+        <source> (default)</source>
+        <translation> (Standard)</translation>
+    </message>
+    <message>
+        <source>Is the ZQ350 connected?</source>
+        <translation>Ist der ZQ350 angeschlossen?</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <translation>%1 ist keine serielle Schnittstelle.</translation>
     </message>
 </context>
 <context>
@@ -924,6 +989,40 @@ Liest und zeigt Aufzeichnungen des Logikanalysators ZQ350.</translation>
     <message>
         <source>Setup Files (*.json)|*.json|All Files (*.*)|*.*</source>
         <translation>Konfigurationsdateien (*.json)|*.json|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Other path...</source>
+        <translation>Anderer Pfad ...</translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation>Serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>The serial port &quot;Read  from ZQ350&quot; listens on</source>
+        <translation>Die serielle Schnittstelle, auf der „Vom ZQ350 lesen“ empfängt</translation>
+    </message>
+    <message>
+        <source>&amp;Device</source>
+        <translation>&amp;Gerät</translation>
+    </message>
+    <message>
+        <source>The serial port &quot;Read  from ZQ350&quot; listens on: %1</source>
+        <translation>Die serielle Schnittstelle, auf der „Vom ZQ350 lesen“ empfängt: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Other path...</source>
+        <translation>&amp;Anderer Pfad ...</translation>
+    </message>
+    <message>
+        <source>Serial Port</source>
+        <translation>Serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Path of the serial port the ZQ350 is on, such as /dev/ttyACM0
+or a link to it (a bare name is one under /dev):</source>
+        <translation>Pfad der seriellen Schnittstelle, an der der ZQ350 angeschlossen ist, z. B. /dev/ttyACM0,
+oder ein Link darauf (ein Name ohne Verzeichnis bezieht sich auf /dev):</translation>
     </message>
 </context>
 <context>

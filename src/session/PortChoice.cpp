@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "view/Translate.h"
+
 namespace zq {
 
 namespace {
@@ -53,26 +55,32 @@ bool IsMissing(int error) {
 
 // The ports found, for a message: a few lines the user can choose from, or that there are none.
 std::string FoundText(const std::vector<PortInfo>& found) {
-    if (found.empty()) return "No serial port was found.";
+    if (found.empty()) return translate("zq::PortChoice", "No serial port was found.");
     constexpr size_t kShown = 8;
     std::vector<PortInfo> sorted = found;
     std::stable_sort(sorted.begin(), sorted.end(), [](const PortInfo& a, const PortInfo& b) {
         return NaturalLess(a.path, b.path);
     });
-    std::string text = "Serial ports found:";
+    std::string text = translate("zq::PortChoice", "Serial ports found:");
     for (size_t i = 0; i < sorted.size() && i < kShown; ++i)
         text += "\n    " + PortLabel(sorted[i]);
     if (sorted.size() > kShown)
-        text += "\n    and " + std::to_string(sorted.size() - kShown) + " more";
-    return text + "\nChoose the port under Device or beside \"Read  from ZQ350\".";
+        text += "\n    " + Arg(translate("zq::PortChoice", "and %1 more"),
+                               {std::to_string(sorted.size() - kShown)});
+    return text + "\n" +
+           translate("zq::PortChoice",
+                     "Choose the port under Device or beside \"Read  from ZQ350\".");
 }
 
 std::string PermissionAdvice(const PortAccess& access) {
     if (access.groupMayRead && !access.group.empty() && access.group != "root")
-        return "The port belongs to the group " + access.group + ". Add yourself once with\n" +
-               "    sudo usermod -aG " + access.group + " $USER\nand log in again.";
-    return "Only its owner may read it. A udev rule can let you, as\n"
-           "/usr/share/doc/zq350/udev/60-zq350.rules shows for a serial adapter.";
+        return Arg(translate("zq::PortChoice",
+                             "The port belongs to the group %1. Add yourself once with\n"
+                             "    sudo usermod -aG %1 $USER\nand log in again."),
+                   {access.group});
+    return translate("zq::PortChoice",
+                     "Only its owner may read it. A udev rule can let you, as\n"
+                     "/usr/share/doc/zq350/udev/60-zq350.rules shows for a serial adapter.");
 }
 
 }  // namespace
@@ -88,13 +96,15 @@ std::string PortLabel(const PortInfo& port) {
     };
     add(port.description);
     add(port.manufacturer);
-    if (!port.serialNumber.empty()) parts.push_back("serial " + port.serialNumber);
+    if (!port.serialNumber.empty())
+        parts.push_back(Arg(translate("zq::PortChoice", "serial %1"), {port.serialNumber}));
     if (port.vendorId && port.productId)
         parts.push_back("USB " + Hex4(*port.vendorId) + ":" + Hex4(*port.productId));
     else if (port.vendorId)
-        parts.push_back("USB vendor " + Hex4(*port.vendorId));
+        parts.push_back(Arg(translate("zq::PortChoice", "USB vendor %1"), {Hex4(*port.vendorId)}));
     else if (port.productId)
-        parts.push_back("USB product " + Hex4(*port.productId));
+        parts.push_back(
+            Arg(translate("zq::PortChoice", "USB product %1"), {Hex4(*port.productId)}));
     std::string label = port.path;
     for (size_t i = 0; i < parts.size(); ++i) label += (i == 0 ? " - " : ", ") + parts[i];
     return label;
@@ -119,7 +129,9 @@ std::vector<PortEntry> PortEntries(const std::vector<PortInfo>& found, const std
     });
     std::vector<PortEntry> entries;
     for (const PortInfo& p : ports)
-        entries.push_back({p.path, PortLabel(p) + (p.path == kZq350PortPath ? " (default)" : "")});
+        entries.push_back({p.path, PortLabel(p) + (p.path == kZq350PortPath
+                                                       ? translate("zq::PortChoice", " (default)")
+                                                       : "")});
     return entries;
 }
 
@@ -155,8 +167,13 @@ std::string PortProblem(const std::string& path, const PortAccess& access,
                         const std::vector<PortInfo>& found) {
     if (access.error != 0)
         return path + ": " + std::strerror(access.error) + "\n\n" +
-               (IsMissing(access.error) ? "Is the ZQ350 connected? " : "") + FoundText(found);
-    if (!access.characterDevice) return path + " is not a serial port.\n\n" + FoundText(found);
+               (IsMissing(access.error)
+                    ? translate("zq::PortChoice", "Is the ZQ350 connected?") + " "
+                    : "") +
+               FoundText(found);
+    if (!access.characterDevice)
+        return Arg(translate("zq::PortChoice", "%1 is not a serial port."), {path}) + "\n\n" +
+               FoundText(found);
     if (access.readError == EACCES || access.readError == EPERM)
         return path + ": " + std::strerror(access.readError) + "\n\n" + PermissionAdvice(access) +
                "\n\n" + FoundText(found);

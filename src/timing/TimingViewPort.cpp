@@ -20,7 +20,8 @@ namespace zq {
 namespace {
 
 constexpr const char* kPortKey = "device/port";
-constexpr const char* kOtherPath = "Other path...";
+// The drop-down's last entry, which asks for a path.
+constexpr const char* kOtherPath = QT_TRANSLATE_NOOP("zq::TimingView", "Other path...");
 
 // A menu shows "&" as a mnemonic; a port's description may hold one.
 QString MenuText(const std::string& text) {
@@ -36,8 +37,8 @@ void TimingView::buildPortChoice(QWidget* client) {
     ReadPort_ = box;
     box->setObjectName("ReadPort");
     box->setGeometry(scale_.rect(10560, 6960, 4080, 315));
-    box->setAccessibleName("Serial port");
-    box->setToolTip("The serial port \"Read  from ZQ350\" listens on");
+    box->setAccessibleName(tr("Serial port"));
+    box->setToolTip(tr("The serial port \"Read  from ZQ350\" listens on"));
     box->beforePopup = [this] { FillPortBox(); };
     connect(box, &QComboBox::activated, this, &TimingView::PortBox_Activated);
     // After the designed controls, whose tab order stays the design's.
@@ -48,7 +49,7 @@ void TimingView::buildPortChoice(QWidget* client) {
 }
 
 void TimingView::buildDeviceMenu() {
-    deviceMenu_ = menuBar()->addMenu("&Device");
+    deviceMenu_ = menuBar()->addMenu(tr("&Device"));
     deviceMenu_->setObjectName("MnuDevice");
     connect(deviceMenu_, &QMenu::aboutToShow, this, &TimingView::FillDeviceMenu);
 }
@@ -61,11 +62,11 @@ void TimingView::ShowPorts() {
         ReadPort_->addItem(QString::fromStdString(e.label), QString::fromStdString(e.path));
         if (e.path == chosen) {
             ReadPort_->setCurrentIndex(ReadPort_->count() - 1);
-            ReadPort_->setToolTip("The serial port \"Read  from ZQ350\" listens on: " +
-                                  QString::fromStdString(e.label));
+            ReadPort_->setToolTip(tr("The serial port \"Read  from ZQ350\" listens on: %1")
+                                      .arg(QString::fromStdString(e.label)));
         }
     }
-    ReadPort_->addItem(kOtherPath);
+    ReadPort_->addItem(tr(kOtherPath));
 }
 
 void TimingView::FillPortBox() {
@@ -94,7 +95,7 @@ void TimingView::FillDeviceMenu() {
         connect(a, &QAction::triggered, this, [this, path = e.path] { UsePort(path); });
     }
     deviceMenu_->addSeparator();
-    QAction* other = deviceMenu_->addAction("&Other path...");
+    QAction* other = deviceMenu_->addAction(tr("&Other path..."));
     other->setObjectName("OtherPort");
     connect(other, &QAction::triggered, this, &TimingView::OtherPort_Click);
 }
@@ -109,9 +110,10 @@ void TimingView::PortBox_Activated(int index) {
 
 void TimingView::OtherPort_Click() {
     const std::optional<std::string> typed =
-        dialogs_.AskText("Serial Port",
-                         "Path of the serial port the ZQ350 is on, such as /dev/ttyACM0\n"
-                         "or a link to it (a bare name is one under /dev):",
+        dialogs_.AskText(tr("Serial Port").toStdString(),
+                         tr("Path of the serial port the ZQ350 is on, such as /dev/ttyACM0\n"
+                            "or a link to it (a bare name is one under /dev):")
+                             .toStdString(),
                          device_.portPath());
     const std::optional<std::string> path =
         typed ? PortPathFromText(*typed, QDir::currentPath().toStdString()) : std::nullopt;
