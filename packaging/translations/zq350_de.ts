@@ -1274,7 +1274,7 @@ oder ein Link darauf (ein Name ohne Verzeichnis bezieht sich auf /dev):</transla
     </message>
     <message>
         <source>Add Decoder ...</source>
-        <translation>Decoder hinzufügen ...</translation>
+        <translation>Neuer Decoder ...</translation>
     </message>
     <message>
         <source>Decode a protocol (UART, SPI, I2C, ...) from the channels: its annotations show in rows under them</source>
