@@ -47,6 +47,53 @@ als Zeitdiagramm und als Hex-Liste.</translation>
     </message>
 </context>
 <context>
+    <name>zq::AnnotationList</name>
+    <message>
+        <source>(unreliable)</source>
+        <translation>(unzuverlässig)</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Abtastwert</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Decoder</source>
+        <translation>Decoder</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Annotations</source>
+        <translation>Annotationen</translation>
+    </message>
+    <message>
+        <source>Search the annotations</source>
+        <translation>Annotationen durchsuchen</translation>
+    </message>
+    <message>
+        <source>Export CSV ...</source>
+        <translation>CSV exportieren ...</translation>
+    </message>
+    <message>
+        <source>Write the annotations listed to a CSV file</source>
+        <translation>Die aufgelisteten Annotationen in eine CSV-Datei schreiben</translation>
+    </message>
+    <message>
+        <source>Click a line to centre the diagram on it</source>
+        <translation>Eine Zeile anklicken, um das Diagramm darauf zu zentrieren</translation>
+    </message>
+</context>
+<context>
     <name>zq::BusDialog</name>
     <message>
         <source>Bus &amp;name:</source>
@@ -106,6 +153,10 @@ als Zeitdiagramm und als Hex-Liste.</translation>
     <message>
         <source>%1: the picture cannot be encoded</source>
         <translation>%1: Das Bild lässt sich nicht kodieren</translation>
+    </message>
+    <message>
+        <source>Export Annotations as ...</source>
+        <translation>Annotationen exportieren unter ...</translation>
     </message>
 </context>
 <context>
@@ -216,6 +267,10 @@ als Zeitdiagramm und als Hex-Liste.</translation>
         <source>Bus %1</source>
         <translation>Bus %1</translation>
     </message>
+    <message>
+        <source>Annotations %1</source>
+        <translation>Annotationen %1</translation>
+    </message>
 </context>
 <context>
     <name>zq::ChartGestures</name>
@@ -248,7 +303,7 @@ als Zeitdiagramm und als Hex-Liste.</translation>
   Click: put cursor A there
   Right-click or Shift+click: put cursor B there
   Drag a cursor&apos;s line: move that cursor
-  Pointer: the pulse or bus value under it measured beside it
+  Pointer: the pulse, bus value or annotation under it, beside it
 
 Keys, with the chart focused (Tab to it, or click it)
   Left, Right: step the window back or forward
@@ -269,7 +324,7 @@ Ctrl+O opens a capture, Ctrl+Q quits.</source>
   Klick: Cursor A dorthin setzen
   Rechtsklick oder Umschalt+Klick: Cursor B dorthin setzen
   Linie eines Cursors ziehen: diesen Cursor verschieben
-  Mauszeiger: Puls oder Buswert darunter, daneben vermessen
+  Mauszeiger: Puls, Buswert oder Annotation darunter, daneben angezeigt
 
 Tasten, wenn das Diagramm den Fokus hat (mit Tab oder per Klick)
   Links, Rechts: Ausschnitt zurück- oder vorschieben
@@ -282,6 +337,76 @@ Auf den Kanalbeschriftungen
   Beschriftung nach oben oder unten ziehen: ihre Zeile verschieben
 
 Strg+O öffnet eine Aufzeichnung, Strg+Q beendet.</translation>
+    </message>
+</context>
+<context>
+    <name>zq::DecodeSession</name>
+    <message>
+        <source>The decoders need a sample rate: View &gt; Sample Rate ... sets one.</source>
+        <translation>Die Decoder brauchen eine Abtastrate: Ansicht &gt; Abtastrate ... legt sie fest.</translation>
+    </message>
+    <message>
+        <source>The protocol decoders cannot be loaded.</source>
+        <translation>Die Protokolldecoder lassen sich nicht laden.</translation>
+    </message>
+</context>
+<context>
+    <name>zq::DecoderDialog</name>
+    <message>
+        <source>Edit Decoder</source>
+        <translation>Decoder bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Search:</source>
+        <translation>&amp;Suchen:</translation>
+    </message>
+    <message>
+        <source>name, description or protocol</source>
+        <translation>Name, Beschreibung oder Protokoll</translation>
+    </message>
+    <message>
+        <source>Decoders</source>
+        <translation>Decoder</translation>
+    </message>
+    <message>
+        <source>&amp;On:</source>
+        <translation>&amp;Eingabe:</translation>
+    </message>
+    <message>
+        <source>Sample &amp;rate (e.g. 1 MHz):</source>
+        <translation>&amp;Abtastrate (z. B. 1 MHz):</translation>
+    </message>
+    <message>
+        <source>The decoders time the signals by it; the setup keeps it</source>
+        <translation>Die Decoder bestimmen damit die Zeiten der Signale; die Konfiguration behält sie</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message>
+        <source>The output of %1</source>
+        <translation>Die Ausgabe von %1</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keiner)</translation>
+    </message>
+    <message>
+        <source>Default: %1</source>
+        <translation>Standardwert: %1</translation>
+    </message>
+    <message>
+        <source>Choose a decoder</source>
+        <translation>Wählen Sie einen Decoder</translation>
+    </message>
+    <message>
+        <source>%1 decodes the output of another decoder, and none here gives it</source>
+        <translation>%1 decodiert die Ausgabe eines anderen Decoders, und keiner hier liefert sie</translation>
+    </message>
+    <message>
+        <source>Add Decoder</source>
+        <translation>Decoder hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -378,6 +503,26 @@ und melden Sie sich neu an.</translation>
         <source>Receiving from ZQ350: %1 bytes, line %2</source>
         <translation>Empfang vom ZQ350: %1 Bytes, Zeile %2</translation>
     </message>
+    <message>
+        <source>Change in CTS Detected</source>
+        <translation>Änderung an CTS erkannt</translation>
+    </message>
+    <message>
+        <source>Change in DSR Detected</source>
+        <translation>Änderung an DSR erkannt</translation>
+    </message>
+    <message>
+        <source>Change in CD Detected</source>
+        <translation>Änderung an CD erkannt</translation>
+    </message>
+    <message>
+        <source>The Phone is Ringing</source>
+        <translation>Das Telefon klingelt</translation>
+    </message>
+    <message>
+        <source>End of File Detected</source>
+        <translation>Dateiende erkannt</translation>
+    </message>
 </context>
 <context>
     <name>zq::Dialogs</name>
@@ -415,6 +560,13 @@ und melden Sie sich neu an.</translation>
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>zq::LibraryEngine</name>
+    <message>
+        <source>The protocol decoders cannot be loaded: %1.</source>
+        <translation>Die Protokolldecoder lassen sich nicht laden: %1.</translation>
     </message>
 </context>
 <context>
@@ -582,6 +734,26 @@ und melden Sie sich neu an.</translation>
         <source>Channel %1</source>
         <translation>Kanal %1</translation>
     </message>
+    <message>
+        <source>at Trig</source>
+        <translation>am Trig</translation>
+    </message>
+    <message>
+        <source>Trig %1</source>
+        <translation>Trig %1</translation>
+    </message>
+    <message>
+        <source>Sample %1, %2</source>
+        <translation>Abtastwert %1, %2</translation>
+    </message>
+    <message>
+        <source>Samples %1 to %2, %3, %4 long</source>
+        <translation>Abtastwerte %1 bis %2, %3, %4 lang</translation>
+    </message>
+    <message>
+        <source>unreliable: over damaged or missing samples</source>
+        <translation>unzuverlässig: über beschädigten oder fehlenden Abtastwerten</translation>
+    </message>
 </context>
 <context>
     <name>zq::Setup</name>
@@ -720,6 +892,82 @@ und melden Sie sich neu an.</translation>
     <message>
         <source>%1: too small for a sample rate</source>
         <translation>%1: zu klein für eine Abtastrate</translation>
+    </message>
+    <message>
+        <source>one of %1 expected</source>
+        <translation>einer der Werte %1 erwartet</translation>
+    </message>
+    <message>
+        <source>a whole number expected</source>
+        <translation>eine ganze Zahl erwartet</translation>
+    </message>
+    <message>
+        <source>a number expected</source>
+        <translation>eine Zahl erwartet</translation>
+    </message>
+    <message>
+        <source>%1&apos;s channel %2 needs one of ours</source>
+        <translation>%1: Kanal %2 muss einem unserer Kanäle zugeordnet sein</translation>
+    </message>
+    <message>
+        <source>Sample rate: %1</source>
+        <translation>Abtastrate: %1</translation>
+    </message>
+    <message>
+        <source>A decoder needs the capture&apos;s sample rate</source>
+        <translation>Ein Decoder braucht die Abtastrate der Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>that decoder is no longer in the setup</source>
+        <translation>dieser Decoder ist nicht mehr in der Konfiguration</translation>
+    </message>
+    <message>
+        <source>that stack is no longer in the setup</source>
+        <translation>dieser Decoderstapel ist nicht mehr in der Konfiguration</translation>
+    </message>
+    <message>
+        <source>%1 may not be empty</source>
+        <translation>%1 darf nicht leer sein</translation>
+    </message>
+    <message>
+        <source>%1 holds an unprintable character</source>
+        <translation>%1 enthält ein nicht druckbares Zeichen</translation>
+    </message>
+    <message>
+        <source>&quot;id&quot; missing: which decoder to run</source>
+        <translation>&quot;id&quot; fehlt: welcher Decoder laufen soll</translation>
+    </message>
+    <message>
+        <source>a decoder&apos;s id in quotes expected</source>
+        <translation>die ID eines Decoders in Anführungszeichen erwartet</translation>
+    </message>
+    <message>
+        <source>a decoder&apos;s id</source>
+        <translation>die ID eines Decoders</translation>
+    </message>
+    <message>
+        <source>an object {&quot;rx&quot;: 9, ...} expected</source>
+        <translation>ein Objekt {&quot;rx&quot;: 9, ...} erwartet</translation>
+    </message>
+    <message>
+        <source>a channel&apos;s id</source>
+        <translation>die ID eines Kanals</translation>
+    </message>
+    <message>
+        <source>an object {&quot;baudrate&quot;: &quot;9600&quot;, ...} expected</source>
+        <translation>ein Objekt {&quot;baudrate&quot;: &quot;9600&quot;, ...} erwartet</translation>
+    </message>
+    <message>
+        <source>a value in quotes expected</source>
+        <translation>ein Wert in Anführungszeichen erwartet</translation>
+    </message>
+    <message>
+        <source>an option&apos;s id</source>
+        <translation>die ID einer Option</translation>
+    </message>
+    <message>
+        <source>a stack needs a decoder on channels</source>
+        <translation>ein Decoderstapel braucht einen Decoder auf Kanälen</translation>
     </message>
 </context>
 <context>
@@ -1023,6 +1271,50 @@ Liest und zeigt Aufzeichnungen des Logikanalysators ZQ350.</translation>
 or a link to it (a bare name is one under /dev):</source>
         <translation>Pfad der seriellen Schnittstelle, an der der ZQ350 angeschlossen ist, z. B. /dev/ttyACM0,
 oder ein Link darauf (ein Name ohne Verzeichnis bezieht sich auf /dev):</translation>
+    </message>
+    <message>
+        <source>Add Decoder ...</source>
+        <translation>Neuer Decoder ...</translation>
+    </message>
+    <message>
+        <source>Decode a protocol (UART, SPI, I2C, ...) from the channels: its annotations show in rows under them</source>
+        <translation>Ein Protokoll (UART, SPI, I2C, ...) aus den Kanälen decodieren: Seine Annotationen erscheinen in Zeilen darunter</translation>
+    </message>
+    <message>
+        <source>Stop the decoders&apos; run: what they found so far is shown</source>
+        <translation>Den Lauf der Decoder stoppen: Was sie bis dahin gefunden haben, wird angezeigt</translation>
+    </message>
+    <message>
+        <source>Stop decoding</source>
+        <translation>Decodieren stoppen</translation>
+    </message>
+    <message>
+        <source>&amp;Decoders</source>
+        <translation>De&amp;coder</translation>
+    </message>
+    <message>
+        <source>&amp;Add Decoder ...</source>
+        <translation>Decoder &amp;hinzufügen ...</translation>
+    </message>
+    <message>
+        <source>Edit %1 ...</source>
+        <translation>%1 bearbeiten ...</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Decoding</source>
+        <translation>Decodieren &amp;stoppen</translation>
+    </message>
+    <message>
+        <source>Annotation &amp;List</source>
+        <translation>Annotations&amp;liste</translation>
+    </message>
+    <message>
+        <source>Loading decoders ...</source>
+        <translation>Lade Decoder ...</translation>
     </message>
 </context>
 <context>

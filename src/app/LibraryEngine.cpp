@@ -1,5 +1,7 @@
 #include "app/LibraryEngine.h"
 
+#include <QCoreApplication>
+
 #include "decode/DecoderLibrary.h"
 
 namespace zq {
@@ -25,7 +27,15 @@ class LibraryEngine : public DecoderEngine {
 
 std::unique_ptr<DecoderEngine> LoadLibraryEngine(std::string* error) {
     auto library = decode::DecoderLibrary::Load(error);
-    if (!library) return nullptr;
+    if (!library) {
+        // The library's own reason stays as it says it; the window's sentence around it is ours.
+        if (error && !error->empty())
+            *error = QCoreApplication::translate("zq::LibraryEngine",
+                                                 "The protocol decoders cannot be loaded: %1.")
+                         .arg(QString::fromStdString(*error))
+                         .toStdString();
+        return nullptr;
+    }
     return std::make_unique<LibraryEngine>(std::move(library));
 }
 

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "view/Translate.h"
+
 namespace zq {
 
 namespace {
 
-constexpr const char* kNeedsRate =
-    "The decoders need a sample rate: View > Sample Rate ... sets one.";
+constexpr const char* kNeedsRate = QT_TRANSLATE_NOOP(
+    "zq::DecodeSession", "The decoders need a sample rate: View > Sample Rate ... sets one.");
 
 }  // namespace
 
@@ -43,7 +45,9 @@ bool DecodeSession::engineReady() {
     QMetaObject::invokeMethod(
         this,
         [this, error] {
-            loadError_ = error.empty() ? "The protocol decoders cannot be loaded." : error;
+            loadError_ = error.empty() ? translate("zq::DecodeSession",
+                                                   "The protocol decoders cannot be loaded.")
+                                       : error;
             tell(loadError_);
         },
         Qt::QueuedConnection);
@@ -89,7 +93,7 @@ void DecodeSession::decode(const DecodedCapture* capture, uint64_t version,
         setRunning(false);
         annotations_.reset();
         emit annotationsChanged();
-        if (!nothing && !setup.sampleRate) tell(kNeedsRate);
+        if (!nothing && !setup.sampleRate) tell(translate("zq::DecodeSession", kNeedsRate));
         return;
     }
     // Until the new run ends its rows stay, empty, so that the chart does not jump.

@@ -29,15 +29,15 @@ class Running {
 std::string CommEventText(int code) {
     switch (code) {
         case comEvCTS:
-            return "Change in CTS Detected";
+            return translate("zq::DeviceSession", "Change in CTS Detected");
         case comEvDSR:
-            return "Change in DSR Detected";
+            return translate("zq::DeviceSession", "Change in DSR Detected");
         case comEvCD:
-            return "Change in CD Detected";
+            return translate("zq::DeviceSession", "Change in CD Detected");
         case comEvRing:
-            return "The Phone is Ringing";
+            return translate("zq::DeviceSession", "The Phone is Ringing");
         case comEvEOF:
-            return "End of File Detected";
+            return translate("zq::DeviceSession", "End of File Detected");
         default:
             return "";
     }

@@ -57,13 +57,19 @@ class AnnotationModel : public QAbstractTableModel {
                 return QString::fromStdString(table_->row(table_->rowOf(i)).desc);
             default:
                 return QString::fromStdString(a.texts.empty() ? "" : a.texts.front()) +
-                       (a.unreliable ? "  (unreliable)" : "");
+                       (a.unreliable ? "  " + AnnotationList::tr("(unreliable)") : QString());
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        static const char* const kHeads[] = {"Sample", "Time", "Decoder", "Row", "Text"};
-        return section >= 0 && section < AnnotationList::ColumnCount ? kHeads[section] : QVariant();
+        static const char* const kHeads[] = {QT_TRANSLATE_NOOP("zq::AnnotationList", "Sample"),
+                                             QT_TRANSLATE_NOOP("zq::AnnotationList", "Time"),
+                                             QT_TRANSLATE_NOOP("zq::AnnotationList", "Decoder"),
+                                             QT_TRANSLATE_NOOP("zq::AnnotationList", "Row"),
+                                             QT_TRANSLATE_NOOP("zq::AnnotationList", "Text")};
+        return section >= 0 && section < AnnotationList::ColumnCount
+                   ? AnnotationList::tr(kHeads[section])
+                   : QVariant();
     }
 
     std::shared_ptr<const AnnotationTable> table_;
@@ -73,17 +79,17 @@ class AnnotationModel : public QAbstractTableModel {
 };
 
 AnnotationList::AnnotationList(QWidget* parent)
-    : QDockWidget("Annotations", parent), model_(new AnnotationModel(this)) {
+    : QDockWidget(tr("Annotations"), parent), model_(new AnnotationModel(this)) {
     setObjectName("AnnotationList");
     auto* body = new QWidget(this);
     search_ = new QLineEdit(body);
     search_->setObjectName("AnnotationSearch");
-    search_->setPlaceholderText("Search the annotations");
+    search_->setPlaceholderText(tr("Search the annotations"));
     search_->setClearButtonEnabled(true);
-    search_->setAccessibleName("Search the annotations");
-    export_ = new QPushButton("Export CSV ...", body);
+    search_->setAccessibleName(tr("Search the annotations"));
+    export_ = new QPushButton(tr("Export CSV ..."), body);
     export_->setObjectName("ExportAnnotations");
-    export_->setToolTip("Write the annotations listed to a CSV file");
+    export_->setToolTip(tr("Write the annotations listed to a CSV file"));
     table_ = new QTableView(body);
     table_->setObjectName("AnnotationTable");
     table_->setModel(model_);
@@ -93,7 +99,7 @@ AnnotationList::AnnotationList(QWidget* parent)
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setToolTip("Click a line to centre the diagram on it");
+    table_->setToolTip(tr("Click a line to centre the diagram on it"));
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& q) {
         model_->search(q);
         export_->setEnabled(!model_->shown_.empty());

@@ -23,17 +23,17 @@ DecoderDialog::DecoderDialog(const std::vector<decode::DecoderInfo>& decoders,
                              QWidget* parent)
     : QDialog(parent), decoders_(decoders), setup_(setup), place_(place) {
     setObjectName("DecoderDialog");
-    setWindowTitle(place ? "Edit Decoder" : kCaption);
+    setWindowTitle(place ? tr("Edit Decoder") : tr(kCaption));
 
-    auto* searchLabel = new QLabel("&Search:", this);
+    auto* searchLabel = new QLabel(tr("&Search:"), this);
     search_ = new QLineEdit(this);
     search_->setObjectName("DecoderSearch");
-    search_->setPlaceholderText("name, description or protocol");
+    search_->setPlaceholderText(tr("name, description or protocol"));
     search_->setClearButtonEnabled(true);
     searchLabel->setBuddy(search_);
     list_ = new QListWidget(this);
     list_->setObjectName("DecoderList");
-    list_->setAccessibleName("Decoders");
+    list_->setAccessibleName(tr("Decoders"));
     const std::string editing = place ? setup.decoders[place->stack][place->level].id : "";
     for (size_t i = 0; i < decoders_.size(); ++i) {
         const decode::DecoderInfo& d = decoders_[i];
@@ -47,7 +47,7 @@ DecoderDialog::DecoderDialog(const std::vector<decode::DecoderInfo>& decoders,
     connect(search_, &QLineEdit::textChanged, this, &DecoderDialog::filter);
     connect(list_, &QListWidget::currentRowChanged, this, &DecoderDialog::choose);
 
-    auto* stackLabel = new QLabel("&On:", this);
+    auto* stackLabel = new QLabel(tr("&On:"), this);
     stackOn_ = new QComboBox(this);
     stackOn_->setObjectName("DecoderStackOn");
     stackLabel->setBuddy(stackOn_);
@@ -62,10 +62,10 @@ DecoderDialog::DecoderDialog(const std::vector<decode::DecoderInfo>& decoders,
     scroll->setWidgetResizable(true);
     scroll->setWidget(fields_);
 
-    auto* rateLabel = new QLabel("Sample &rate (e.g. 1 MHz):", this);
+    auto* rateLabel = new QLabel(tr("Sample &rate (e.g. 1 MHz):"), this);
     rate_ = new QLineEdit(this);
     rate_->setObjectName("DecoderSampleRate");
-    rate_->setToolTip("The decoders time the signals by it; the setup keeps it");
+    rate_->setToolTip(tr("The decoders time the signals by it; the setup keeps it"));
     rateLabel->setBuddy(rate_);
     rateLabel->setVisible(!setup.sampleRate);
     rate_->setVisible(!setup.sampleRate);
@@ -143,17 +143,17 @@ void DecoderDialog::choose() {
     const decode::DecoderInfo* info = chosen();
     if (info) {
         const DecoderForm start = FormFor(*info, setup_, place_);
-        if (TakesChannels(*info)) stackOn_->addItem("Channels", -1);
+        if (TakesChannels(*info)) stackOn_->addItem(tr("Channels"), -1);
         for (size_t s : StacksFor(*info, setup_, decoders_))
-            stackOn_->addItem(
-                Q("The output of " + DecoderLabel(setup_, {s, setup_.decoders[s].size() - 1})),
-                static_cast<int>(s));
+            stackOn_->addItem(tr("The output of %1")
+                                  .arg(Q(DecoderLabel(setup_, {s, setup_.decoders[s].size() - 1}))),
+                              static_cast<int>(s));
         std::vector<decode::DecoderChannel> all = info->channels;
         all.insert(all.end(), info->optionalChannels.begin(), info->optionalChannels.end());
         for (size_t i = 0; i < all.size(); ++i) {
             auto* box = new QComboBox;
             box->setObjectName(Q("Channel_" + all[i].id));
-            box->addItem("(none)", -1);
+            box->addItem(tr("(none)"), -1);
             for (int c : setup_.order)
                 box->addItem(QString("%1: %2").arg(c).arg(Q(setup_.RowLabel(c))), c);
             box->setCurrentIndex(std::max(0, box->findData(start.channels[i].second)));
@@ -180,7 +180,7 @@ void DecoderDialog::choose() {
                 field = edit;
             }
             field->setObjectName(Q("Option_" + o.id));
-            field->setToolTip(Q("Default: " + o.defaultText));
+            field->setToolTip(tr("Default: %1").arg(Q(o.defaultText)));
             fieldsLayout_->addRow(Q(o.desc), field);
             options_.emplace_back(o.id, field);
         }
@@ -208,9 +208,12 @@ DecoderForm DecoderDialog::form() const {
 
 SetupEdit DecoderDialog::Edited() const {
     const decode::DecoderInfo* info = chosen();
-    if (!info) return {{}, "Choose a decoder"};
+    if (!info) return {{}, tr("Choose a decoder").toStdString()};
     if (!place_ && stackOn_->count() == 0)
-        return {{}, info->name + " decodes the output of another decoder, and none here gives it"};
+        return {{},
+                tr("%1 decodes the output of another decoder, and none here gives it")
+                    .arg(Q(info->name))
+                    .toStdString()};
     return ApplyDecoderForm(setup_, *info, form(), place_);
 }
 

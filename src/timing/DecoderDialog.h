@@ -25,7 +25,7 @@ namespace zq {
 class DecoderDialog : public QDialog {
     Q_OBJECT
   public:
-    static constexpr const char* kCaption = "Add Decoder";
+    static constexpr const char* kCaption = QT_TR_NOOP("Add Decoder");
 
     DecoderDialog(const std::vector<decode::DecoderInfo>& decoders, const ChannelSetup& setup,
                   std::optional<DecoderPlace> place, QWidget* parent = nullptr);

@@ -53,18 +53,18 @@ class FirstPaint : public QObject {
 
 void TimingView::buildDecoderButtons(QWidget* client) {
     // Under "Load  from Disk" and "Read  from ZQ350", in the room below "Text List".
-    AddDecoder_ = new QPushButton("Add Decoder ...", client);
+    AddDecoder_ = new QPushButton(tr("Add Decoder ..."), client);
     AddDecoder_->setObjectName("AddDecoderButton");
     AddDecoder_->setGeometry(scale_.rect(7980, 8175, 1485, 345));
     AddDecoder_->setToolTip(
-        "Decode a protocol (UART, SPI, I2C, ...) from the channels: its annotations show in "
-        "rows under them");
+        tr("Decode a protocol (UART, SPI, I2C, ...) from the channels: its annotations show in "
+           "rows under them"));
     AddDecoder_->setAutoDefault(false);
-    StopDecoding_ = new QPushButton("Stop", client);
+    StopDecoding_ = new QPushButton(tr("Stop"), client);
     StopDecoding_->setObjectName("StopDecodingButton");
     StopDecoding_->setGeometry(scale_.rect(9510, 8175, 945, 345));
-    StopDecoding_->setToolTip("Stop the decoders' run: what they found so far is shown");
-    StopDecoding_->setAccessibleName("Stop decoding");
+    StopDecoding_->setToolTip(tr("Stop the decoders' run: what they found so far is shown"));
+    StopDecoding_->setAccessibleName(tr("Stop decoding"));
     StopDecoding_->setAutoDefault(false);
     StopDecoding_->hide();
     setTabOrder(StopRead_, AddDecoder_);
@@ -78,7 +78,7 @@ void TimingView::buildDecoderButtons(QWidget* client) {
 }
 
 void TimingView::buildDecoders() {
-    decodersMenu_ = menuBar()->addMenu("&Decoders");
+    decodersMenu_ = menuBar()->addMenu(tr("&Decoders"));
     decodersMenu_->setObjectName("MnuDecoders");
     connect(decodersMenu_, &QMenu::aboutToShow, this, &TimingView::FillDecodersMenu);
     FillDecodersMenu();
@@ -104,27 +104,28 @@ void TimingView::FillDecodersMenu() {
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    add("AddDecoder", "&Add Decoder ...", [this] { AddDecoder_Click(); });
+    add("AddDecoder", tr("&Add Decoder ..."), [this] { AddDecoder_Click(); });
     const ChannelSetup& setup = capture_.setup();
     const std::vector<DecoderPlace> places = DecoderPlaces(setup);
     if (!places.empty()) decodersMenu_->addSeparator();
     for (size_t i = 0; i < places.size(); ++i) {
         const QString label = QString::fromStdString(DecoderLabel(setup, places[i]));
         const DecoderPlace place = places[i];
-        add(QString("EditDecoder%1").arg(i), "Edit " + label + " ...",
+        add(QString("EditDecoder%1").arg(i), tr("Edit %1 ...").arg(label),
             [this, place] { EditDecoder(place); });
     }
     for (size_t i = 0; i < places.size(); ++i) {
         const QString label = QString::fromStdString(DecoderLabel(setup, places[i]));
         const DecoderPlace place = places[i];
         // Those stacked on it go with it: they take its output.
-        add(QString("RemoveDecoder%1").arg(i), "Remove " + label,
+        add(QString("RemoveDecoder%1").arg(i), tr("Remove %1").arg(label),
             [this, place] { UseEdit(RemoveDecoder(capture_.setup(), place)); });
     }
     decodersMenu_->addSeparator();
-    stopDecodingAction_ = add("StopDecoding", "&Stop Decoding", [this] { StopDecoding_Click(); });
+    stopDecodingAction_ =
+        add("StopDecoding", tr("&Stop Decoding"), [this] { StopDecoding_Click(); });
     stopDecodingAction_->setEnabled(decoding_ && decoding_->running());
-    QAction* list = add("ShowAnnotationList", "Annotation &List", [] {});
+    QAction* list = add("ShowAnnotationList", tr("Annotation &List"), [] {});
     list->setCheckable(true);
     list->setChecked(list_ && list_->isVisible());
     connect(list, &QAction::toggled, this, &TimingView::ShowAnnotationList);
@@ -177,7 +178,7 @@ void TimingView::EditDecoder(std::optional<DecoderPlace> place) {
         // The library loads and lists its decoders off this thread; the dialog opens then.
         pendingEdit_ = place;
         AddDecoder_->setEnabled(false);
-        AddDecoder_->setText("Loading decoders ...");
+        AddDecoder_->setText(tr("Loading decoders ..."));
         decoding_->listDecoders();
         return;
     }
@@ -188,7 +189,7 @@ void TimingView::EditDecoder(std::optional<DecoderPlace> place) {
 
 void TimingView::DecodersListed() {
     AddDecoder_->setEnabled(true);
-    AddDecoder_->setText("Add Decoder ...");
+    AddDecoder_->setText(tr("Add Decoder ..."));
     if (!pendingEdit_) return;
     const std::optional<DecoderPlace> place = *std::exchange(pendingEdit_, std::nullopt);
     // A library that cannot be loaded has said so already.

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "capture/CaptureFormat.h"
+#include "view/Translate.h"
 #include "view/Units.h"
 
 namespace zq {
@@ -99,7 +100,10 @@ namespace {
 
 std::string FromTrigger(int64_t sample, std::optional<double> sampleRate) {
     const int64_t d = sample - kTriggerSample;
-    if (!sampleRate) return d == 0 ? "at Trig" : (d > 0 ? "Trig +" : "Trig ") + std::to_string(d);
+    if (!sampleRate)
+        return d == 0 ? translate("zq::Readout", "at Trig")
+                      : Arg(translate("zq::Readout", "Trig %1"),
+                            {(d > 0 ? "+" : "") + std::to_string(d)});
     const double seconds = SamplesTime(static_cast<double>(d), *sampleRate);
     return (seconds > 0 ? "+" : "") + TimeText(seconds);
 }
@@ -117,16 +121,19 @@ std::string AnnotationText(const AnnotationRow& row, const Annotation& a,
     std::string text = row.desc + ": " + (a.texts.empty() ? std::string() : a.texts.front());
     const auto [first, last] = CoveredSamples(a);
     if (first == last) {
-        text += "\nSample " + std::to_string(first) + ", " + FromTrigger(first, sampleRate);
+        text += "\n" + Arg(translate("zq::Readout", "Sample %1, %2"),
+                           {std::to_string(first), FromTrigger(first, sampleRate)});
     } else {
         const int64_t count = last - first + 1;
-        text += "\nSamples " + std::to_string(first) + " to " + std::to_string(last) + ", " +
-                FromTrigger(first, sampleRate) + ", " +
-                (sampleRate ? TimeText(SamplesTime(static_cast<double>(count), *sampleRate))
-                            : std::to_string(count) + " samples") +
-                " long";
+        const std::string length =
+            sampleRate ? TimeText(SamplesTime(static_cast<double>(count), *sampleRate))
+                       : Arg(translate("zq::Readout", "%1 samples"), {std::to_string(count)});
+        text += "\n" + Arg(translate("zq::Readout", "Samples %1 to %2, %3, %4 long"),
+                           {std::to_string(first), std::to_string(last),
+                            FromTrigger(first, sampleRate), length});
     }
-    if (a.unreliable) text += "\nunreliable: over damaged or missing samples";
+    if (a.unreliable)
+        text += "\n" + translate("zq::Readout", "unreliable: over damaged or missing samples");
     return text;
 }
 

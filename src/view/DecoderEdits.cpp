@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "view/Translate.h"
 #include "view/Units.h"
 
 namespace zq {
@@ -93,20 +94,21 @@ std::string CheckOption(const DecoderOption& option, std::string_view value) {
             return {};
         std::string list;
         for (const std::string& a : option.allowed) list += (list.empty() ? "" : ", ") + a;
-        return "one of " + list + " expected";
+        return Arg(translate("zq::Setup", "one of %1 expected"), {list});
     }
     if (option.kind == DecoderOption::Kind::Integer) {
         long long v = 0;
         const auto end = value.data() + value.size();
         const auto r = std::from_chars(value.data() + (value.starts_with('+') ? 1 : 0), end, v);
-        if (value.empty() || r.ec != std::errc() || r.ptr != end) return "a whole number expected";
+        if (value.empty() || r.ec != std::errc() || r.ptr != end)
+            return translate("zq::Setup", "a whole number expected");
     } else if (option.kind == DecoderOption::Kind::Float) {
         const std::string text(value);
         char* end = nullptr;
         const double v = std::strtod(text.c_str(), &end);
         if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(v) ||
             std::isspace(static_cast<unsigned char>(text.front())))
-            return "a number expected";
+            return translate("zq::Setup", "a number expected");
     }
     return {};
 }
@@ -125,7 +127,9 @@ SetupEdit ApplyDecoderForm(const ChannelSetup& setup, const DecoderInfo& info,
             if (ours && *ours >= 0 && *ours < kChannels)
                 use.channels.emplace_back(ch.id, *ours);
             else if (required)
-                return {{}, info.name + "'s channel " + ch.name + " needs one of ours"};
+                return {{},
+                        Arg(translate("zq::Setup", "%1's channel %2 needs one of ours"),
+                            {info.name, ch.name})};
         }
     }
     for (const DecoderOption& o : info.options) {
@@ -138,17 +142,19 @@ SetupEdit ApplyDecoderForm(const ChannelSetup& setup, const DecoderInfo& info,
     SetupEdit edit{setup, {}};
     if (!setup.sampleRate) {
         edit = SetSampleRate(setup, form.rate);
-        if (!edit.ok()) return {{}, "Sample rate: " + edit.error};
-        if (!edit.value.sampleRate) return {{}, "A decoder needs the capture's sample rate"};
+        if (!edit.ok()) return {{}, Arg(translate("zq::Setup", "Sample rate: %1"), {edit.error})};
+        if (!edit.value.sampleRate)
+            return {{}, translate("zq::Setup", "A decoder needs the capture's sample rate")};
     }
     auto& stacks = edit.value.decoders;
     if (place) {
         if (place->stack >= stacks.size() || place->level >= stacks[place->stack].size())
-            return {{}, "that decoder is no longer in the setup"};
+            return {{}, translate("zq::Setup", "that decoder is no longer in the setup")};
         use.unknown = stacks[place->stack][place->level].unknown;
         stacks[place->stack][place->level] = std::move(use);
     } else if (form.onStack) {
-        if (*form.onStack >= stacks.size()) return {{}, "that stack is no longer in the setup"};
+        if (*form.onStack >= stacks.size())
+            return {{}, translate("zq::Setup", "that stack is no longer in the setup")};
         stacks[*form.onStack].push_back(std::move(use));
     } else {
         stacks.push_back({std::move(use)});
@@ -159,7 +165,7 @@ SetupEdit ApplyDecoderForm(const ChannelSetup& setup, const DecoderInfo& info,
 SetupEdit RemoveDecoder(const ChannelSetup& setup, DecoderPlace place) {
     ChannelSetup s = setup;
     if (place.stack >= s.decoders.size() || place.level >= s.decoders[place.stack].size())
-        return {{}, "that decoder is no longer in the setup"};
+        return {{}, translate("zq::Setup", "that decoder is no longer in the setup")};
     auto& stack = s.decoders[place.stack];
     stack.erase(stack.begin() + static_cast<std::ptrdiff_t>(place.level), stack.end());
     if (stack.empty())

@@ -134,11 +134,15 @@ void ReadBuses(const Json& list, ChannelSetup& setup) {
     }
 }
 
-// A decoder's own word (its id, a channel's or an option's id): not empty, printable.
+// A decoder's own word (its id, a channel's or an option's id): not empty, printable. what
+// names it, marked for translation.
 std::string Word(const std::string& text, const std::string& path, const char* what) {
-    if (text.empty()) Refuse(path, std::string(what) + " may not be empty");
+    if (text.empty())
+        Refuse(path,
+               Arg(translate("zq::Setup", "%1 may not be empty"), {translate("zq::Setup", what)}));
     if (PrintableText(text) != text)
-        Refuse(path, std::string(what) + " holds an unprintable character");
+        Refuse(path, Arg(translate("zq::Setup", "%1 holds an unprintable character"),
+                         {translate("zq::Setup", what)}));
     return text;
 }
 
@@ -146,25 +150,33 @@ DecoderUse ReadDecoder(const Json& v, const std::string& path) {
     const Json& entry = Object(v, path);
     DecoderUse use;
     const auto id = entry.find("id");
-    if (id == entry.end()) Refuse(path, "\"id\" missing: which decoder to run");
-    if (!id->is_string()) Refuse(At(path, "id"), "a decoder's id in quotes expected");
-    use.id = Word(id->get<std::string>(), At(path, "id"), "a decoder's id");
+    if (id == entry.end())
+        Refuse(path, translate("zq::Setup", "\"id\" missing: which decoder to run"));
+    if (!id->is_string())
+        Refuse(At(path, "id"), translate("zq::Setup", "a decoder's id in quotes expected"));
+    use.id = Word(id->get<std::string>(), At(path, "id"),
+                  QT_TRANSLATE_NOOP("zq::Setup", "a decoder's id"));
     if (const auto channels = entry.find("channels"); channels != entry.end()) {
         const std::string at = At(path, "channels");
-        if (!channels->is_object()) Refuse(at, "an object {\"rx\": 9, ...} expected");
+        if (!channels->is_object())
+            Refuse(at, translate("zq::Setup", "an object {\"rx\": 9, ...} expected"));
         for (const auto& [key, value] : channels->items())
-            use.channels.emplace_back(Word(key, at, "a channel's id"),
-                                      Channel(value, At(at, PrintableText(key))));
+            use.channels.emplace_back(
+                Word(key, at, QT_TRANSLATE_NOOP("zq::Setup", "a channel's id")),
+                Channel(value, At(at, PrintableText(key))));
     }
     if (const auto options = entry.find("options"); options != entry.end()) {
         const std::string at = At(path, "options");
-        if (!options->is_object()) Refuse(at, "an object {\"baudrate\": \"9600\", ...} expected");
+        if (!options->is_object())
+            Refuse(at, translate("zq::Setup", "an object {\"baudrate\": \"9600\", ...} expected"));
         for (const auto& [key, value] : options->items()) {
             // A number is taken as the text it is written as, which is how a user types it.
             if (!value.is_string() && !value.is_number())
-                Refuse(At(at, PrintableText(key)), "a value in quotes expected");
-            use.options.emplace_back(Word(key, at, "an option's id"),
-                                     value.is_string() ? value.get<std::string>() : value.dump());
+                Refuse(At(at, PrintableText(key)),
+                       translate("zq::Setup", "a value in quotes expected"));
+            use.options.emplace_back(
+                Word(key, at, QT_TRANSLATE_NOOP("zq::Setup", "an option's id")),
+                value.is_string() ? value.get<std::string>() : value.dump());
         }
     }
     use.unknown = Unknown(entry, {"id", "channels", "options"});
@@ -175,7 +187,8 @@ void ReadDecoders(const Json& list, ChannelSetup& setup) {
     for (size_t i = 0; i < list.size(); ++i) {
         const std::string path = At("decoders", i);
         const Json& stack = List(list[i], path);
-        if (stack.empty()) Refuse(path, "a stack needs a decoder on channels");
+        if (stack.empty())
+            Refuse(path, translate("zq::Setup", "a stack needs a decoder on channels"));
         DecoderStack decoders;
         for (size_t d = 0; d < stack.size(); ++d)
             decoders.push_back(ReadDecoder(stack[d], At(path, d)));

@@ -139,7 +139,8 @@ void ShowRows(ChartArea& area, const ChannelSetup& setup,
         QLabel* label = area.annotationLabels[r];
         label->setText(QFontMetrics(parent->font()).elidedText(name, Qt::ElideRight, labelWidth));
         label->setToolTip(name);
-        label->setAccessibleName(QString("Annotations %1").arg(name));
+        label->setAccessibleName(
+            QCoreApplication::translate("zq::ChartArea", "Annotations %1").arg(name));
     }
     area.chart->setRows(std::move(layout));
     area.chart->setAnnotations(std::move(annotations));

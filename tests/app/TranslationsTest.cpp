@@ -37,6 +37,7 @@ TEST(Translations, GermanWindowShowsGermanCaptionsButtonsAndMenus) {
         EXPECT_EQ(view->findChild<QMenu*>("MnuFile")->title(), "&Datei");
         EXPECT_EQ(view->findChild<QAction*>("OpenFile")->text(), "Ö&ffnen");
         EXPECT_EQ(view->findChild<QMenu*>("MnuDevice")->title(), "&Gerät");
+        EXPECT_EQ(view->findChild<QMenu*>("MnuDecoders")->title(), "De&coder");
         // The plain code's texts, and Qt's own words from its translation.
         EXPECT_EQ(view->chart()->titleText(), "ZQ350 Logikanalysator - Zeitdiagramm");
         QDialogButtonBox buttons(QDialogButtonBox::Cancel);
