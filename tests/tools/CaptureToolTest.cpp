@@ -200,6 +200,18 @@ TEST_F(CaptureToolTest, ReportsGoToStandardErrorAndSetTheExitStatus) {
     }
 }
 
+// -h or --help after any command is the usage on standard output, not a file to open.
+TEST_F(CaptureToolTest, HelpAfterACommandIsTheUsage) {
+    const RunResult usage = Inspect("--help");
+    ASSERT_EQ(usage.status, 0);
+    for (const char* args : {"list --help", "check -h", "export --help", "render -h",
+                             "measure --help", "decode --help"}) {
+        const RunResult r = Inspect(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_EQ(r.out, usage.out) << args;
+    }
+}
+
 // A command line that cannot be run ends with status 2 and a first line naming what is wrong,
 // file names and arguments as given with their control bytes shown as \xNN.
 TEST_F(CaptureToolTest, RefusedCommandLinesNameWhatIsWrong) {

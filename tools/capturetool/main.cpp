@@ -314,6 +314,9 @@ int Main(int argc, char** argv) {
     if (command != "list" && command != "grid" && command != "check" && command != "export" &&
         command != "render" && command != "measure" && command != "decode")
         return Usage("unknown command " + Shown(command));
+    // "zq350-inspect list --help" asks for the usage, not for a file named --help.
+    if (argc >= 3 && (std::string_view(argv[2]) == "-h" || std::string_view(argv[2]) == "--help"))
+        return WriteStandardOutput(kUsage) ? 0 : 2;
     if (command == "render" || command == "decode") return RunHelper(argv, command);
     // A setup names the channels and may give the rate; list, grid and check print exactly what
     // they print without one, so scripts can pass the same setup to every mode.

@@ -63,8 +63,8 @@ const char* kUsage =
     "An option's value may also follow an equals sign: --pause=500 is --pause 500.\n"
     "\n"
     "Exit status: 0 when FILE was sent and the program closed the port, 1 on a system error,\n"
-    "2 on a wrong command line, a FILE that cannot be read or is not a capture's size, or a\n"
-    "--link PATH where something stands.\n";
+    "2 on a wrong command line, a FILE that cannot be read, is not a regular file or is\n"
+    "larger than 16 MiB, or a --link PATH where something stands.\n";
 
 struct Options {
     std::string file;
