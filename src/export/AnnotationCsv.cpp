@@ -6,10 +6,7 @@
 
 namespace zq::exports {
 
-namespace {
-
-// Quoted when it holds a separator, a quote, a line end or blanks at its ends.
-std::string Field(const std::string& text) {
+std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos &&
         (text.empty() || (text.front() != ' ' && text.back() != ' ')))
         return text;
@@ -18,14 +15,12 @@ std::string Field(const std::string& text) {
     return out + "\"";
 }
 
-std::string Time(uint64_t sample, std::optional<double> rate) {
+std::string CsvTime(uint64_t sample, std::optional<double> rate) {
     if (!rate) return {};
     char text[40];
     std::snprintf(text, sizeof text, "%.9g", SamplesTime(static_cast<double>(sample), *rate));
     return text;
 }
-
-}  // namespace
 
 std::string AnnotationCsv(const AnnotationTable& table, const std::vector<size_t>& which,
                           std::optional<double> sampleRate) {
@@ -35,9 +30,10 @@ std::string AnnotationCsv(const AnnotationTable& table, const std::vector<size_t
         const std::string row =
             table.rowOf(i) < table.rowCount() ? table.row(table.rowOf(i)).desc : std::string();
         out += std::to_string(a.start) + "," + std::to_string(a.end) + "," +
-               Time(a.start, sampleRate) + "," + Time(a.end, sampleRate) + "," + Field(a.instance) +
-               "," + Field(row) + "," + Field(a.texts.empty() ? std::string() : a.texts.front()) +
-               "," + (a.unreliable ? "1" : "0") + "\n";
+               CsvTime(a.start, sampleRate) + "," + CsvTime(a.end, sampleRate) + "," +
+               CsvField(a.instance) + "," + CsvField(row) + "," +
+               CsvField(a.texts.empty() ? std::string() : a.texts.front()) + "," +
+               (a.unreliable ? "1" : "0") + "\n";
     }
     return out;
 }

@@ -16,6 +16,7 @@
 #include "capture/CaptureFile.h"
 #include "capture/DecodedCapture.h"
 #include "decode/DecoderLibrary.h"
+#include "export/AnnotationCsv.h"
 #include "view/Setup.h"
 #include "view/Units.h"
 
@@ -154,23 +155,6 @@ std::optional<Filter> ReadFilter(DecoderLibrary& library, const std::vector<std:
     return filter;
 }
 
-// A CSV field: quoted when it holds a separator, a quote, a line end or blanks at its ends.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == text.npos &&
-        (text.empty() || (text.front() != ' ' && text.back() != ' ')))
-        return text;
-    std::string out = "\"";
-    for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
-std::string TimeField(uint64_t sample, std::optional<double> rate) {
-    if (!rate) return "";
-    char text[40];
-    std::snprintf(text, sizeof text, "%.9g", SamplesTime(static_cast<double>(sample), *rate));
-    return text;
-}
-
 // The row and class ids of an annotation, from its decoder's description.
 std::pair<std::string, std::string> RowAndClass(const Annotation& a, const DecoderInfo& info) {
     std::pair<std::string, std::string> ids;
@@ -239,8 +223,9 @@ int main(int argc, char** argv) {
         if (!infos.contains(a.decoder)) infos[a.decoder] = *library->Info(a.decoder, &error);
         const auto [row, cls] = RowAndClass(a, infos[a.decoder]);
         out += std::to_string(a.start) + "," + std::to_string(a.end) + "," +
-               TimeField(a.start, rate) + "," + TimeField(a.end, rate) + "," + a.instance + "," +
-               row + "," + cls + "," + CsvField(text) + "," + (a.unreliable ? "1" : "0") + "\n";
+               exports::CsvTime(a.start, rate) + "," + exports::CsvTime(a.end, rate) + "," +
+               a.instance + "," + row + "," + cls + "," + exports::CsvField(text) + "," +
+               (a.unreliable ? "1" : "0") + "\n";
     }
     if (!inspect::WriteStandardOutput(out)) return 2;
     for (const std::string& e : result.errors)
